@@ -1,0 +1,136 @@
+#include "Configuration.h"
+
+#include <cstdlib>
+#include <fstream>
+
+#include "Color.h"
+#include "LogManager.h"
+#include "match.h"
+
+namespace ks {
+
+namespace {
+
+const int STYLE_DEFAULT = 5;
+const int STYLE_FULLSCREEN = 8;
+
+/// The value of `key` in the last parsed configuration text ("" when absent or empty).
+std::string lookUp(const char *key) {
+  return match("", key);
+}
+
+} // namespace
+
+Configuration::Configuration() {
+  reset();
+}
+
+Configuration &Configuration::getInstance() {
+  static Configuration configuration;
+  return configuration;
+}
+
+void Configuration::reset() {
+  config = "";
+  window_horizontal_pixels = 1024;
+  window_vertical_pixels = 768;
+  window_horizontal_chars = 80;
+  window_vertical_chars = 24;
+  window_style = STYLE_DEFAULT;
+  window_background_color = BLACK;
+  frame_time = 33;
+  font_scale = 2.0f;
+  window_title = "Kestle";
+  show_mouse = false;
+  headless = false;
+  font_file = "ks-font.ttf";
+  logfile = "kestle.log";
+  random_seed = 0;
+}
+
+std::string Configuration::readConfig() const {
+  std::ifstream file(CONFIG_FILENAME);
+  if (!file.is_open()) {
+    LogManager::getInstance().writeLog(
+        1, "readConfig(): Cannot open Kestle configuration file '%s'.", CONFIG_FILENAME.c_str());
+    return "";
+  }
+  std::string result, line;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
+    if (line.empty() || line[0] == '#')
+      continue;
+    result += line;
+  }
+  return result;
+}
+
+void Configuration::loadConfig(std::string new_config) {
+  config = new_config;
+  match(config, "");
+  const LogManager &log_manager = LogManager::getInstance();
+
+  std::string value;
+  if (!(value = lookUp("frame_time")).empty())
+    frame_time = atoi(value.c_str());
+  if (!(value = lookUp("font_scale")).empty())
+    font_scale = static_cast<float>(atof(value.c_str()));
+  if (!(value = lookUp("window_horizontal_pixels")).empty())
+    window_horizontal_pixels = atoi(value.c_str());
+  if (!(value = lookUp("window_vertical_pixels")).empty())
+    window_vertical_pixels = atoi(value.c_str());
+  if (!(value = lookUp("window_horizontal_chars")).empty())
+    window_horizontal_chars = atoi(value.c_str());
+  if (!(value = lookUp("window_vertical_chars")).empty())
+    window_vertical_chars = atoi(value.c_str());
+  if (!(value = lookUp("window_background_color")).empty()) {
+    Color color;
+    if (colorFromName(value, &color) == 0)
+      window_background_color = color;
+    else
+      log_manager.writeLog("loadConfig(): Unsupported window color '%s'", value.c_str());
+  }
+  if (!(value = lookUp("window_style")).empty()) {
+    if (value == "fullscreen")
+      window_style = STYLE_FULLSCREEN;
+    else if (value == "default")
+      window_style = STYLE_DEFAULT;
+    else
+      log_manager.writeLog("loadConfig(): Unsupported window style '%s'", value.c_str());
+  }
+  if (!(value = lookUp("window_title")).empty())
+    window_title = value;
+  if (!(value = lookUp("show_mouse")).empty())
+    show_mouse = value == "true";
+  if (!(value = lookUp("headless")).empty())
+    headless = value == "true";
+  if (!(value = lookUp("font_file")).empty())
+    font_file = value;
+  if (!(value = lookUp("logfile")).empty())
+    logfile = value;
+  if (!(value = lookUp("random_seed")).empty())
+    random_seed = atoi(value.c_str());
+}
+
+void Configuration::print() const {
+  const LogManager &lm = LogManager::getInstance();
+  lm.writeLog(1, "-----------------------------------");
+  lm.writeLog(1, "Kestle configuration:");
+  lm.writeLog(1, "  Window horizontal pixels: %d", window_horizontal_pixels);
+  lm.writeLog(1, "  Window vertical pixels: %d", window_vertical_pixels);
+  lm.writeLog(1, "  Window horizontal characters: %d", window_horizontal_chars);
+  lm.writeLog(1, "  Window vertical characters: %d", window_vertical_chars);
+  lm.writeLog(1, "  Window background color: %d", window_background_color);
+  lm.writeLog(1, "  Frame time: %d", frame_time);
+  lm.writeLog(1, "  Window style: %s", window_style == STYLE_DEFAULT ? "default" : "fullscreen");
+  lm.writeLog(1, "  Window title: %s", window_title.c_str());
+  lm.writeLog(1, "  Show mouse: %s", show_mouse ? "true" : "false");
+  lm.writeLog(1, "  Headless: %s", headless ? "true" : "false");
+  lm.writeLog(1, "  Font file: %s", font_file.c_str());
+  lm.writeLog(1, "  Log file: %s", logfile.c_str());
+  lm.writeLog(1, "  Random seed: %d", random_seed);
+  lm.writeLog(1, "-----------------------------------");
+}
+
+} // namespace ks

@@ -1,0 +1,85 @@
+#ifndef KS_CONFIGURATION_H
+#define KS_CONFIGURATION_H
+
+#include <string>
+
+namespace ks {
+
+/// Name of the optional configuration file, looked for in the working directory.
+const std::string CONFIG_FILENAME = "ks-config.txt";
+
+/// Every engine setting, with its default until loadConfig() applies the configuration file.
+class Configuration {
+public:
+  /// The one configuration, created on first use with the defaults.
+  static Configuration &getInstance();
+
+  /// Reads the configuration file: its lines joined, without comment ("#...") and empty lines,
+  /// each without a trailing "\r". "" if the file cannot be opened.
+  std::string readConfig() const;
+
+  /// Parses `config` (comma-separated key:value items) and applies every known, non-empty
+  /// value.
+  void loadConfig(std::string config);
+
+  /// Writes the configuration summary to the log (level 1).
+  void print() const;
+
+  std::string getConfig() const { return config; }
+  int getWindowHorizontalPixels() const { return window_horizontal_pixels; }
+  void setWindowHorizontalPixels(int v) { window_horizontal_pixels = v; }
+  int getWindowVerticalPixels() const { return window_vertical_pixels; }
+  void setWindowVerticalPixels(int v) { window_vertical_pixels = v; }
+  int getWindowHorizontalChars() const { return window_horizontal_chars; }
+  void setWindowHorizontalChars(int v) { window_horizontal_chars = v; }
+  int getWindowVerticalChars() const { return window_vertical_chars; }
+  void setWindowVerticalChars(int v) { window_vertical_chars = v; }
+  int getWindowStyle() const { return window_style; }
+  void setWindowStyle(int v) { window_style = v; }
+  int getWindowBackgroundColor() const { return window_background_color; }
+  void setWindowBackgroundColor(int v) { window_background_color = v; }
+  int getFrameTime() const { return frame_time; }
+  void setFrameTime(int v) { frame_time = v; }
+  float getFontScale() const { return font_scale; }
+  void setFontScale(float v) { font_scale = v; }
+  std::string getWindowTitle() const { return window_title; }
+  void setWindowTitle(std::string v) { window_title = v; }
+  bool getShowMouse() const { return show_mouse; }
+  void setShowMouse(bool v) { show_mouse = v; }
+  bool getHeadless() const { return headless; }
+  void setHeadless(bool v) { headless = v; }
+  std::string getFontFile() const { return font_file; }
+  void setFontFile(std::string v) { font_file = v; }
+  std::string getLogFile() const { return logfile; }
+  void setLogFile(std::string v) { logfile = v; }
+  int getRandomSeed() const { return random_seed; }
+  void setRandomSeed(int v) { random_seed = v; }
+
+  /// Puts every setting back to its default (for programs that configure themselves twice).
+  void reset();
+
+private:
+  Configuration();
+  Configuration(const Configuration &) = delete;
+  Configuration &operator=(const Configuration &) = delete;
+
+  std::string config;           ///< the configuration text last given to loadConfig()
+  int window_horizontal_pixels; ///< window width in pixels
+  int window_vertical_pixels;   ///< window height in pixels
+  int window_horizontal_chars;  ///< window width in character cells
+  int window_vertical_chars;    ///< window height in character cells
+  int window_style;             ///< 5 (title bar and close button) or 8 (full screen)
+  int window_background_color;  ///< a Color
+  int frame_time;               ///< milliseconds per game loop step
+  float font_scale;             ///< character size relative to the smaller cell side
+  std::string window_title;     ///< window title
+  bool show_mouse;              ///< show the system mouse cursor
+  bool headless;                ///< run without window and input
+  std::string font_file;        ///< font file name
+  std::string logfile;          ///< log file name
+  int random_seed;              ///< rand() seed; 0 seeds from the clock
+};
+
+} // namespace ks
+
+#endif

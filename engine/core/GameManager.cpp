@@ -1,0 +1,183 @@
+#include "GameManager.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "Clock.h"
+#include "Configuration.h"
+#include "EventStep.h"
+#include "GraphicsManager.h"
+#include "InputManager.h"
+#include "LogManager.h"
+#include "PathManager.h"
+#include "Platform.h"
+#include "ResourceManager.h"
+#include "WorldManager.h"
+
+namespace ks {
+
+GameManager::GameManager() : game_over(false), frame_time(0), step_count(0) {
+  setType("GameManager");
+}
+
+GameManager::~GameManager() {}
+
+GameManager &GameManager::getInstance() {
+  static GameManager game_manager;
+  return game_manager;
+}
+
+bool GameManager::isValid(std::string event_type) const {
+  return event_type == STEP_EVENT;
+}
+
+int GameManager::startUp() {
+  LogManager &log_manager = LogManager::getInstance();
+  Configuration &config = Configuration::getInstance();
+  config.loadConfig(config.readConfig());
+
+  if (log_manager.startUp() != 0) {
+    log_manager.writeLog("Error starting LogManager!");
+    return -1;
+  }
+  log_manager.writeLog("****************************************************");
+  log_manager.writeLog("** Kestle version %.1f **", KS_VERSION);
+  log_manager.writeLog(1, "Log Manager started.");
+  config.print();
+
+  frame_time = config.getFrameTime();
+  log_manager.writeLog(5, "GameManager::startUp(): frame time is %d", frame_time);
+
+  GraphicsManager &graphics_manager = GraphicsManager::getInstance();
+  if (!config.getHeadless()) {
+    if (graphics_manager.startUp() != 0) {
+      log_manager.writeLog("Error starting graphics manager!");
+      return -1;
+    }
+    log_manager.writeLog(1, "Graphics manager started.");
+    if (InputManager::getInstance().startUp() != 0) {
+      log_manager.writeLog("Error starting input manager!");
+      return -1;
+    }
+    log_manager.writeLog(1, "Input manager started");
+  } else {
+    log_manager.writeLog(1, "Headless mode enabled:");
+    log_manager.writeLog(1, "--> Not starting GraphicsManager or InputManager.");
+  }
+  if (ResourceManager::getInstance().startUp() != 0) {
+    log_manager.writeLog("Error starting resource manager!");
+    return -1;
+  }
+  log_manager.writeLog(1, "Resource manager started.");
+  WorldManager &world_manager = WorldManager::getInstance();
+  if (world_manager.startUp() != 0) {
+    log_manager.writeLog("Error starting world manager!");
+    return -1;
+  }
+  log_manager.writeLog(1, "World manager started.");
+  if (PathManager::getInstance().startUp() != 0) {
+    log_manager.writeLog("Error starting path manager!");
+    return -1;
+  }
+  log_manager.writeLog(1, "Path manager started.");
+
+  Box window_box(Vector(0, 0), static_cast<float>(graphics_manager.getHorizontal()),
+                 static_cast<float>(graphics_manager.getVertical()));
+  world_manager.setBoundary(window_box);
+  world_manager.setView(window_box);
+  world_manager.setViewSlack(Vector(1.0f / 3, 1.0f / 3));
+
+  int seed = config.getRandomSeed();
+  if (seed == 0)
+    seed = static_cast<int>(time(nullptr));
+  log_manager.writeLog(10, "GameManager()::startUp(): seed is %d", seed);
+  srand(static_cast<unsigned int>(seed));
+
+  if (beginTimerResolution() == TIMER_RESOLUTION_REFUSED)
+    log_manager.writeLog(
+        1, "GameManager()::startUp(): Warning!  timeBeginPeriod() cannot accept 1 msec.");
+
+  game_over = false;
+  Manager::startUp();
+  log_manager.writeLog(5, "GameManager::startUp(): successfully started.");
+  return 0;
+}
+
+void GameManager::shutDown() {
+  LogManager &log_manager = LogManager::getInstance();
+  game_over = true;
+  if (endTimerResolution() == TIMER_RESOLUTION_REFUSED)
+    log_manager.writeLog(
+        1, "GameManager()::shutDown(): Warning!  timeEndPeriod() cannot accept 1 msec.");
+  WorldManager::getInstance().shutDown();
+  log_manager.writeLog(1, "World Manager stopped");
+  ResourceManager::getInstance().shutDown();
+  log_manager.writeLog(1, "Resource Manager stopped");
+  InputManager::getInstance().shutDown();
+  log_manager.writeLog(1, "Input Manager stopped");
+  GraphicsManager::getInstance().shutDown();
+  log_manager.writeLog(1, "Graphics Manager stopped");
+  log_manager.writeLog("** Game stopped **");
+  log_manager.writeLog("****************************************************");
+  log_manager.shutDown();
+  Manager::shutDown();
+}
+
+void GameManager::step() {
+  InputManager::getInstance().getInput();
+  PathManager::getInstance().cycle();
+  WorldManager &world_manager = WorldManager::getInstance();
+  world_manager.update();
+  world_manager.draw();
+  EventStep s(step_count);
+  onEvent(&s);
+  GraphicsManager::getInstance().swapBuffers();
+}
+
+void GameManager::run() {
+  LogManager &log_manager = LogManager::getInstance();
+  Clock clock;
+  int adjust_time = 0;
+  log_manager.writeLog(1, "GameManager::run(): starting game loop");
+  game_over = false;
+  step_count = 0;
+  while (true) {
+    clock.delta();
+    step();
+    int loop_time = clock.split();
+    int sleep_time = frame_time * 1000 - loop_time - adjust_time;
+    if (sleep_time > 0) {
+      clock.delta();
+      sleepMilliseconds(sleep_time / 1000);
+      int slept_time = clock.split();
+      adjust_time = slept_time - sleep_time;
+      if (adjust_time < 0)
+        adjust_time = 0;
+    } else if (adjust_time == 0 && frame_time > 0) {
+      log_manager.writeLog("GameManager::run(): Can't keep up! frame_time %d ms, split %d ms",
+                           frame_time, loop_time / 1000);
+    } else {
+      adjust_time = 0;
+    }
+    step_count++;
+    if (game_over) {
+      log_manager.writeLog(1, "GameManager::run(): end of game loop");
+      return;
+    }
+  }
+}
+
+void GameManager::setGameOver(bool new_game_over) {
+  game_over = new_game_over;
+}
+bool GameManager::getGameOver() const {
+  return game_over;
+}
+int GameManager::getFrameTime() const {
+  return frame_time;
+}
+int GameManager::getStepCount() const {
+  return step_count;
+}
+
+} // namespace ks

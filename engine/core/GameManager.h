@@ -1,0 +1,54 @@
+#ifndef KS_GAME_MANAGER_H
+#define KS_GAME_MANAGER_H
+
+#include "Manager.h"
+
+namespace ks {
+
+/// The engine's version, written in the log banner.
+const double KS_VERSION = 4.2;
+
+/// Starts and stops the engine's managers in a fixed order and runs the fixed-rate game loop.
+class GameManager : public Manager {
+public:
+  /// The one game manager, created on first use.
+  static GameManager &getInstance();
+
+  ~GameManager() override;
+
+  /// Reads the configuration, starts the log and every other manager, sizes world and view to
+  /// the window. 0, or -1 at the first manager that fails.
+  int startUp() override;
+
+  /// Stops the managers in reverse order, the log last.
+  void shutDown() override;
+
+  /// True only for "ks::step".
+  bool isValid(std::string event_type) const override;
+
+  /// Runs the game loop until some object sets game over; the step in which that happens is
+  /// finished first.
+  void run();
+
+  /// Ends the game loop after the current step when true.
+  void setGameOver(bool new_game_over = true);
+  bool getGameOver() const;
+
+  /// Target milliseconds per step.
+  int getFrameTime() const;
+
+  /// Steps completed by the current run() (0 before the loop).
+  int getStepCount() const;
+
+private:
+  GameManager();
+  void step();
+
+  bool game_over; ///< the loop ends after the current step when true
+  int frame_time; ///< target milliseconds per step
+  int step_count; ///< steps completed by the current run()
+};
+
+} // namespace ks
+
+#endif

@@ -1,0 +1,29 @@
+#include "EventMouse.h"
+
+namespace ks {
+
+EventMouse::EventMouse()
+    : mouse_action(UNDEFINED_MOUSE_ACTION), mouse_button(UNDEFINED_MOUSE_BUTTON), mouse_xy() {
+  setType(MOUSE_EVENT);
+}
+
+void EventMouse::setMouseAction(int new_action) {
+  mouse_action = new_action;
+}
+int EventMouse::getMouseAction() const {
+  return mouse_action;
+}
+void EventMouse::setMouseButton(int new_button) {
+  mouse_button = new_button;
+}
+int EventMouse::getMouseButton() const {
+  return mouse_button;
+}
+void EventMouse::setMousePosition(Vector new_position) {
+  mouse_xy = new_position;
+}
+Vector EventMouse::getMousePosition() const {
+  return mouse_xy;
+}
+
+} // namespace ks

@@ -1,0 +1,28 @@
+#ifndef KS_FRAME_H
+#define KS_FRAME_H
+
+#include <string>
+
+namespace ks {
+
+/// One picture of a sprite: `height` rows of `width` characters, stored row by row.
+class Frame {
+public:
+  /// The empty frame: 0 x 0, no text.
+  Frame();
+  Frame(int init_width, int init_height, std::string init_frame_str);
+
+  int getWidth() const;
+  int getHeight() const;
+  /// The characters, top row first, without separators.
+  std::string getString() const;
+
+private:
+  int width;             ///< characters per row
+  int height;            ///< rows
+  std::string frame_str; ///< width x height characters for a frame read from a file
+};
+
+} // namespace ks
+
+#endif

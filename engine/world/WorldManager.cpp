@@ -1,0 +1,273 @@
+#include "WorldManager.h"
+
+#include "EventCollision.h"
+#include "EventKeyboard.h"
+#include "EventMouse.h"
+#include "EventOut.h"
+#include "EventStep.h"
+#include "LogManager.h"
+#include "ObjectListIterator.h"
+#include "ViewObject.h"
+#include "geometry.h"
+
+namespace ks {
+
+WorldManager::WorldManager()
+    : scene_graph(), deletions(), p_view_following(nullptr), boundary(), view(), view_slack() {
+  setType("WorldManager");
+}
+
+WorldManager::~WorldManager() {}
+
+WorldManager &WorldManager::getInstance() {
+  static WorldManager world_manager;
+  return world_manager;
+}
+
+int WorldManager::startUp() {
+  deletions.clear();
+  p_view_following = nullptr;
+  boundary = Box();
+  view = Box();
+  view_slack = Vector();
+  Manager::startUp();
+  LogManager::getInstance().writeLog(5, "WorldManager::startUp(): successfully started.");
+  return 0;
+}
+
+void WorldManager::shutDown() {
+  Manager::shutDown();
+  ObjectList all = getAllObjects(true);
+  ObjectListIterator li(&all);
+  for (li.first(); !li.isDone(); li.next())
+    delete li.currentObject();
+  deletions.clear();
+  p_view_following = nullptr;
+}
+
+bool WorldManager::isValid(std::string event_type) const {
+  const LogManager &lm = LogManager::getInstance();
+  if (event_type == KEYBOARD_EVENT || event_type == MOUSE_EVENT || event_type == STEP_EVENT) {
+    lm.writeLog("WorldManager::isValid(): WorldManager does not handle %s", event_type.c_str());
+    return false;
+  }
+  if (event_type == OUT_EVENT || event_type == COLLISION_EVENT) {
+    lm.writeLog("WorldManager::isValid(): Event %s handled automatically.", event_type.c_str());
+    return false;
+  }
+  return true;
+}
+
+int WorldManager::insertObject(Object *p_o) {
+  return scene_graph.insertObject(p_o);
+}
+
+int WorldManager::removeObject(Object *p_o) {
+  // Nothing may keep a pointer to a deleted object.
+  if (p_o == p_view_following)
+    p_view_following = nullptr;
+  deletions.remove(p_o);
+  return scene_graph.removeObject(p_o);
+}
+
+int WorldManager::markForDelete(Object *p_o) {
+  if (p_o != nullptr) {
+    ObjectListIterator li(&deletions);
+    for (li.first(); !li.isDone(); li.next())
+      if (li.currentObject() == p_o)
+        return 0;
+  }
+  if (deletions.insert(p_o) != 0) {
+    LogManager::getInstance().writeLog(
+        "WorldManager::markForDelete(): unable to add object %p to deletions list",
+        static_cast<void *>(p_o));
+    return -1;
+  }
+  return 0;
+}
+
+ObjectList WorldManager::getAllObjects(bool inactive) const {
+  if (inactive)
+    return scene_graph.activeObjects() + scene_graph.inactiveObjects();
+  return scene_graph.activeObjects();
+}
+
+ObjectList WorldManager::objectsInBox(Box b) const {
+  ObjectList result;
+  ObjectList active = scene_graph.activeObjects();
+  ObjectListIterator li(&active);
+  for (li.first(); !li.isDone(); li.next())
+    if (boxIntersectsBox(getWorldBox(li.currentObject()), b))
+      result.insert(li.currentObject());
+  return result;
+}
+
+ObjectList WorldManager::getCollisions(const Object *p_o, Vector where) const {
+  ObjectList result;
+  Box b = getWorldBox(p_o, where);
+  ObjectList solid = scene_graph.solidObjects();
+  ObjectListIterator li(&solid);
+  for (li.first(); !li.isDone(); li.next()) {
+    Object *p_q = li.currentObject();
+    if (p_q != p_o && p_q->isSolid() && boxIntersectsBox(b, getWorldBox(p_q)))
+      result.insert(p_q);
+  }
+  return result;
+}
+
+int WorldManager::moveObject(Object *p_o, Vector where) {
+  if (p_o->isSolid()) {
+    ObjectList list = getCollisions(p_o, where);
+    bool allowed = true;
+    ObjectListIterator li(&list);
+    for (li.first(); !li.isDone(); li.next()) {
+      Object *p_q = li.currentObject();
+      EventCollision c(p_o, p_q, where);
+      p_o->eventHandler(&c);
+      p_q->eventHandler(&c);
+      if (p_o->getSolidness() == HARD && p_q->getSolidness() == HARD)
+        allowed = false;
+      if (p_o->getNoSoft() && p_q->getSolidness() == SOFT)
+        allowed = false;
+    }
+    if (!allowed)
+      return -1;
+  }
+  Box old_box = getWorldBox(p_o);
+  p_o->setPosition(where);
+  Box new_box = getWorldBox(p_o);
+  if (boxIntersectsBox(old_box, boundary) && !boxIntersectsBox(new_box, boundary)) {
+    EventOut ov;
+    p_o->eventHandler(&ov);
+  }
+  if (p_o == p_view_following)
+    followObject();
+  return 0;
+}
+
+void WorldManager::clampView(Vector *p_corner) const {
+  float x = p_corner->getX(), y = p_corner->getY();
+  if (x + view.getHorizontal() > boundary.getHorizontal())
+    x = boundary.getHorizontal() - view.getHorizontal();
+  if (x < 0)
+    x = 0;
+  if (y + view.getVertical() > boundary.getVertical())
+    y = boundary.getVertical() - view.getVertical();
+  if (y < 0)
+    y = 0;
+  p_corner->setXY(x, y);
+}
+
+void WorldManager::followObject() {
+  float half_h = view.getHorizontal() / 2, half_v = view.getVertical() / 2;
+  float cx = view.getCorner().getX() + half_h;
+  float cy = view.getCorner().getY() + half_v;
+  float sx = view_slack.getX() * view.getHorizontal() / 2;
+  float sy = view_slack.getY() * view.getVertical() / 2;
+  Vector p = p_view_following->getPosition();
+  if (p.getX() < cx - sx)
+    cx -= (cx - sx) - p.getX();
+  else if (p.getX() > cx + sx)
+    cx += p.getX() - (cx + sx);
+  if (p.getY() < cy - sy)
+    cy -= (cy - sy) - p.getY();
+  else if (p.getY() > cy + sy)
+    cy += p.getY() - (cy + sy);
+  Vector corner(cx - half_h, cy - half_v);
+  clampView(&corner);
+  view.setCorner(corner);
+}
+
+int WorldManager::setViewFollowing(Object *p_new) {
+  if (p_new == nullptr) {
+    p_view_following = nullptr;
+    return 0;
+  }
+  bool found = false;
+  ObjectList active = scene_graph.activeObjects();
+  ObjectListIterator li(&active);
+  for (li.first(); !li.isDone() && !found; li.next())
+    found = li.currentObject() == p_new;
+  if (!found)
+    return -1;
+  p_view_following = p_new;
+  Vector p = p_new->getPosition();
+  Vector corner(p.getX() - view.getHorizontal() / 2, p.getY() - view.getVertical() / 2);
+  clampView(&corner);
+  view.setCorner(corner);
+  return 0;
+}
+
+Object *WorldManager::getViewFollowing() const {
+  return p_view_following;
+}
+
+void WorldManager::applyAcceleration(Object *p_o) {
+  Vector a = p_o->getAcceleration();
+  if (a.getX() == 0 && a.getY() == 0)
+    return;
+  p_o->setVelocity(p_o->getVelocity() + a);
+}
+
+void WorldManager::deleteMarked() {
+  // Destructors may mark more objects; those go in this same walk.
+  for (int i = 0; i < deletions.getCount(); i++) {
+    Object *p_o = deletions.getItem(i);
+    if (p_o == nullptr)
+      continue;
+    delete p_o;
+    // removeObject() took the entry out of the list, so the next one is now at i.
+    i--;
+  }
+  deletions.clear();
+}
+
+void WorldManager::update() {
+  ObjectList active = scene_graph.activeObjects();
+  ObjectListIterator li(&active);
+  for (li.first(); !li.isDone(); li.next()) {
+    Object *p_o = li.currentObject();
+    Vector new_pos = p_o->getPosition() + p_o->getVelocity();
+    if (new_pos != p_o->getPosition())
+      moveObject(p_o, new_pos);
+    p_o->doPathFollowing();
+    applyAcceleration(p_o);
+  }
+  deleteMarked();
+}
+
+void WorldManager::draw() {
+  for (int altitude = 0; altitude <= MAX_ALTITUDE; altitude++) {
+    ObjectList layer = scene_graph.visibleObjects(altitude);
+    ObjectListIterator li(&layer);
+    for (li.first(); !li.isDone(); li.next()) {
+      Object *p_o = li.currentObject();
+      if (boxIntersectsBox(getWorldBox(p_o), view) || dynamic_cast<ViewObject *>(p_o) != nullptr)
+        p_o->draw();
+    }
+  }
+}
+
+void WorldManager::setBoundary(Box new_boundary) {
+  boundary = new_boundary;
+}
+Box WorldManager::getBoundary() const {
+  return boundary;
+}
+void WorldManager::setView(Box new_view) {
+  view = new_view;
+}
+Box WorldManager::getView() const {
+  return view;
+}
+void WorldManager::setViewSlack(Vector new_view_slack) {
+  view_slack = new_view_slack;
+}
+Vector WorldManager::getViewSlack() const {
+  return view_slack;
+}
+SceneGraph &WorldManager::getSceneGraph() {
+  return scene_graph;
+}
+
+} // namespace ks

@@ -1,0 +1,32 @@
+// Inclusive overlap and containment tests, shared by collisions, culling and path following.
+#ifndef KS_GEOMETRY_H
+#define KS_GEOMETRY_H
+
+#include "Box.h"
+#include "Vector.h"
+
+namespace ks {
+
+class Object;
+
+/// min <= value <= max.
+bool valueInRange(float value, float min, float max);
+
+/// True if the boxes overlap; boxes that only share an edge or a corner count.
+bool boxIntersectsBox(Box a, Box b);
+
+/// True if `p` lies in `b`, edges included.
+bool boxContainsPosition(Box b, Vector p);
+
+/// The object's box moved to the object's position.
+Box getWorldBox(const Object *p_o);
+
+/// The object's box as if the object stood at `where`.
+Box getWorldBox(const Object *p_o, Vector where);
+
+/// A window-cell position plus the corner of the world manager's view.
+Vector viewToWorld(Vector view_pos);
+
+} // namespace ks
+
+#endif
