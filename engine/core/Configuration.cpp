@@ -1,5 +1,6 @@
 #include "Configuration.h"
 
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 
@@ -13,6 +14,17 @@ namespace {
 
 const int STYLE_DEFAULT = 5;
 const int STYLE_FULLSCREEN = 8;
+
+/// The decimal number at the start of `value` (0 if there is none), as atoi reads it but held
+/// to the int range instead of overflowing.
+int toInt(const std::string &value) {
+  long long number = strtoll(value.c_str(), nullptr, 10);
+  if (number > INT_MAX)
+    return INT_MAX;
+  if (number < INT_MIN)
+    return INT_MIN;
+  return static_cast<int>(number);
+}
 
 /// The value of `key` in the last parsed configuration text ("" when absent or empty).
 std::string lookUp(const char *key) {
@@ -68,22 +80,26 @@ std::string Configuration::readConfig() const {
 
 void Configuration::loadConfig(std::string new_config) {
   config = new_config;
+  // match("") would answer from whatever text was parsed last; an empty configuration (no file)
+  // must change nothing.
+  if (config.empty())
+    return;
   match(config, "");
   const LogManager &log_manager = LogManager::getInstance();
 
   std::string value;
   if (!(value = lookUp("frame_time")).empty())
-    frame_time = atoi(value.c_str());
+    frame_time = toInt(value);
   if (!(value = lookUp("font_scale")).empty())
     font_scale = static_cast<float>(atof(value.c_str()));
   if (!(value = lookUp("window_horizontal_pixels")).empty())
-    window_horizontal_pixels = atoi(value.c_str());
+    window_horizontal_pixels = toInt(value);
   if (!(value = lookUp("window_vertical_pixels")).empty())
-    window_vertical_pixels = atoi(value.c_str());
+    window_vertical_pixels = toInt(value);
   if (!(value = lookUp("window_horizontal_chars")).empty())
-    window_horizontal_chars = atoi(value.c_str());
+    window_horizontal_chars = toInt(value);
   if (!(value = lookUp("window_vertical_chars")).empty())
-    window_vertical_chars = atoi(value.c_str());
+    window_vertical_chars = toInt(value);
   if (!(value = lookUp("window_background_color")).empty()) {
     Color color;
     if (colorFromName(value, &color) == 0)
@@ -110,7 +126,7 @@ void Configuration::loadConfig(std::string new_config) {
   if (!(value = lookUp("logfile")).empty())
     logfile = value;
   if (!(value = lookUp("random_seed")).empty())
-    random_seed = atoi(value.c_str());
+    random_seed = toInt(value);
 }
 
 void Configuration::print() const {

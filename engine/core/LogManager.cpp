@@ -56,8 +56,9 @@ int LogManager::writeLine(const char *fmt, va_list args) const {
   int written = vfprintf(p_out, fmt, args);
   if (written < 0 || fputs("\n", p_out) == EOF)
     failed = true;
-  if (do_flush)
-    fflush(p_out);
+  // Buffered writes only fail when the buffer goes out, so a failed flush fails the line.
+  if (do_flush && fflush(p_out) == EOF)
+    failed = true;
   return failed ? -1 : written;
 }
 
