@@ -1,5 +1,13 @@
 #include "Object.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "EventPath.h"
@@ -10,9 +18,12 @@
 #include "LogManager.h"
 #include "PathFind.h"
 #include "PathManager.h"
+#include "ResourceManager.h"
 #include "Sprite.h"
 #include "WorldManager.h"
 #include "geometry.h"
+#include "match.h"
+#include "utility.h"
 
 namespace ks {
 
@@ -23,12 +34,11 @@ int next_id = 0; ///< id of the next object created
 } // namespace
 
 Object::Object()
-    : id(next_id++), type("Object"), is_active(true), is_visible(true),
-      box(Vector(-0.5f, -0.5f), 0.99f, 0.99f), pos(), direction(), speed(0), acceleration(),
-      sprite_name(), p_sprite(nullptr), sprite_center(true), sprite_transparency(0),
-      sprite_index(0), sprite_slowdown(1), sprite_slowdown_count(0), altitude(2), solidness(HARD),
-      no_soft(false), event_count(0), shape(), is_following_path(false), path(),
-      p_path_find(nullptr) {
+    : box(Vector(-0.5f, -0.5f), 0.99f, 0.99f), pos(), direction(), speed(0), acceleration(),
+      solidness(HARD), is_active(true), is_visible(true), no_soft(false), is_following_path(false),
+      id(next_id++), type("Object"), sprite_name(), p_sprite(nullptr), sprite_center(true),
+      sprite_transparency(0), sprite_index(0), sprite_slowdown(1), sprite_slowdown_count(0),
+      altitude(2), event_count(0), event_name(), shape(), path(), p_path_find(nullptr) {
   for (bool &flag : modified)
     flag = true;
   shape.setShapeType(-1);
@@ -96,30 +106,22 @@ void Object::setType(std::string new_type) {
   markModified(TYPE);
 }
 
-Vector Object::getPosition() const {
-  return pos;
-}
-
 void Object::setPosition(Vector new_pos) {
   pos = new_pos;
+  boundsChanged();
   markModified(POSITION);
 }
 
-Box Object::getBox() const {
-  return box;
+// Solid objects are indexed by place for collision queries: tell the index.
+void Object::boundsChanged() {
+  if (isSolid())
+    WorldManager::getInstance().getSceneGraph().updateBounds(this);
 }
 
 void Object::setBox(Box new_box) {
   box = new_box;
+  boundsChanged();
   markModified(BOX);
-}
-
-Vector Object::getDirection() const {
-  return direction;
-}
-
-float Object::getSpeed() const {
-  return speed;
 }
 
 Vector Object::getVelocity() const {
@@ -134,10 +136,6 @@ void Object::setVelocity(Vector v) {
   direction.normalize();
   markModified(SPEED);
   markModified(DIRECTION);
-}
-
-Vector Object::getAcceleration() const {
-  return acceleration;
 }
 
 void Object::setAcceleration(Vector new_acceleration) {
@@ -168,6 +166,7 @@ void Object::setSprite(Sprite *p_new_sprite, bool set_box) {
       float w = static_cast<float>(p_new_sprite->getWidth());
       float h = static_cast<float>(p_new_sprite->getHeight());
       box = Box(Vector(-w / 2, -h / 2), w, h);
+      boundsChanged();
     }
     if (sprite_name != p_new_sprite->getLabel())
       sprite_name = p_new_sprite->getLabel();
@@ -194,6 +193,7 @@ void Object::setSpriteCenter(bool centered) {
   float h = static_cast<float>(p_sprite->getHeight());
   Vector corner = centered ? Vector(-w / 2, -h / 2) : Vector(0, 0);
   box = Box(corner, w - 1, h - 1);
+  boundsChanged();
 }
 
 char Object::getSpriteTransparency() const {
@@ -250,14 +250,6 @@ int Object::setAltitude(int new_altitude) {
   return 0;
 }
 
-Solidness Object::getSolidness() const {
-  return solidness;
-}
-
-bool Object::isSolid() const {
-  return solidness == HARD || solidness == SOFT;
-}
-
 int Object::setSolidness(Solidness new_solid) {
   if (new_solid != HARD && new_solid != SOFT && new_solid != SPECTRAL) {
     LogManager::getInstance().writeLog(
@@ -281,20 +273,12 @@ void Object::setNoSoft(bool new_no_soft) {
   markModified(NO_SOFT);
 }
 
-bool Object::isActive() const {
-  return is_active;
-}
-
 int Object::setActive(bool active) {
   if (WorldManager::getInstance().getSceneGraph().updateActive(this, active) == -1)
     return -1;
   is_active = active;
   markModified(ACTIVE);
   return 0;
-}
-
-bool Object::isVisible() const {
-  return is_visible;
 }
 
 int Object::setVisible(bool visible) {
@@ -324,7 +308,8 @@ int Object::registerInterest(std::string event_type) {
   }
   if (routeInterest(event_type, true) == -1)
     return -1;
-  event_name[event_count++] = event_type;
+  event_name.push_back(event_type);
+  event_count++;
   markModified(EVENTS);
   return 0;
 }
@@ -340,10 +325,8 @@ int Object::unregisterInterest(std::string event_type) {
   }
   if (routeInterest(event_type, false) == -1)
     return -1;
-  for (int j = i; j < event_count - 1; j++)
-    event_name[j] = event_name[j + 1];
+  event_name.erase(event_name.begin() + i);
   event_count--;
-  event_name[event_count].clear();
   markModified(EVENTS);
   return 0;
 }
@@ -392,8 +375,10 @@ Path Object::getPath() const {
 
 void Object::setPath(Path new_path) {
   path = new_path;
-  is_following_path = true;
-  moveTo(path.currentNode());
+  // A path with no node left would aim the object at (0, 0) for ever.
+  is_following_path = !path.isDone();
+  if (is_following_path)
+    moveTo(path.currentNode());
 }
 
 PathFind *Object::getPathFind() const {
@@ -457,12 +442,361 @@ void Object::draw() {
 
 namespace ks {
 
-std::string Object::serialize(bool) {
-  clearModified();
-  return "";
+namespace {
+
+/// Appends the item "key:text," to `*p_s`.
+void addItem(std::string *p_s, const std::string &key, const std::string &text) {
+  p_s->append(key).append(":").append(text).append(",");
 }
 
-int Object::deserialize(std::string) {
+/// The key of the `index`-th event type, "event_name[index]".
+std::string eventNameKey(int index) {
+  char key[32];
+  snprintf(key, sizeof(key), "event_name[%d]", index);
+  return key;
+}
+
+/// A float with the 9 significant digits that read back as the same float; toString(float)
+/// keeps only 6, which would move a restored object.
+std::string exactFloat(float f) {
+  char text[32];
+  snprintf(text, sizeof(text), "%.9g", static_cast<double>(f));
+  return text;
+}
+
+/// True exactly when the text is "true".
+bool textToBool(const std::string &text) {
+  return text == "true";
+}
+
+/// The whole values of the items "event_name[i]:..." of `s`, i below MAX_OBJ_EVENTS, read as
+/// the matcher reads items (white space removed, text cut at a NUL, an item of colons alone
+/// ends the list, the first item of a key wins), except that the value runs to the end of the
+/// item: the matcher stops at the next colon, which would cut "ks::step" down to "ks".
+void readEventNames(const std::string &s, std::string names[MAX_OBJ_EVENTS]) {
+  std::string text;
+  for (char c : s) {
+    if (c == '\0')
+      break;
+    if (!isspace(static_cast<unsigned char>(c)))
+      text += c;
+  }
+  bool found[MAX_OBJ_EVENTS] = {};
+  const std::string prefix = "event_name[";
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(',', start);
+    if (end == std::string::npos)
+      end = text.size();
+    size_t key_start = text.find_first_not_of(':', start);
+    if (end > start && (key_start == std::string::npos || key_start >= end))
+      break; // colons alone
+    if (key_start < end) {
+      size_t key_end = std::min(text.find(':', key_start), end);
+      std::string key = text.substr(key_start, key_end - key_start);
+      if (key.compare(0, prefix.size(), prefix) == 0 && key.size() <= prefix.size() + 4) {
+        int index = atoi(key.c_str() + prefix.size());
+        if (index >= 0 && index < MAX_OBJ_EVENTS && !found[index] && key == eventNameKey(index)) {
+          size_t value_start = text.find_first_not_of(':', key_end);
+          if (value_start < end)
+            names[index] = text.substr(value_start, end - value_start);
+          found[index] = true;
+        }
+      }
+    }
+    start = end + 1;
+  }
+}
+
+} // namespace
+
+int Object::textToInt(const std::string &text) {
+  // strtol is what atoi does, minus the undefined behaviour on overflow.
+  long v = strtol(text.c_str(), nullptr, 10);
+  if (v > INT_MAX)
+    return INT_MAX;
+  if (v < INT_MIN)
+    return INT_MIN;
+  return static_cast<int>(v);
+}
+
+float Object::textToFloat(const std::string &text) {
+  double v = atof(text.c_str());
+  // Out of float range: the infinity that the conversion would give, without the undefined
+  // behaviour.
+  if (v > FLT_MAX)
+    return HUGE_VALF;
+  if (v < -FLT_MAX)
+    return -HUGE_VALF;
+  return static_cast<float>(v);
+}
+
+std::string Object::serialize(bool all) {
+  std::string s;
+  if (all || modified[ID])
+    addItem(&s, "id", toString(id));
+  if (all || modified[ACTIVE])
+    addItem(&s, "is_active", boolToString(is_active));
+  if (all || modified[VISIBLE])
+    addItem(&s, "is_visible", boolToString(is_visible));
+  if (all || modified[EVENTS]) {
+    addItem(&s, "event_count", toString(event_count));
+    for (int i = 0; i < event_count; i++)
+      addItem(&s, eventNameKey(i), event_name[i]);
+  }
+  if (all || modified[BOX]) {
+    addItem(&s, "box-corner-x", toString(box.getCorner().getX()));
+    addItem(&s, "box-corner-y", toString(box.getCorner().getY()));
+    addItem(&s, "box-horizontal", toString(box.getHorizontal()));
+    addItem(&s, "box-vertical", toString(box.getVertical()));
+  }
+  if (all || modified[POSITION]) {
+    addItem(&s, "pos-x", toString(pos.getX()));
+    addItem(&s, "pos-y", toString(pos.getY()));
+    // deserialize() restores the position only when the float items are there too.
+    addItem(&s, "fpos-x", exactFloat(pos.getX()));
+    addItem(&s, "fpos-y", exactFloat(pos.getY()));
+  }
+  if (all || modified[TYPE])
+    addItem(&s, "type", type);
+  if (all || modified[SPRITE]) {
+    addItem(&s, "sprite_name", sprite_name);
+    addItem(&s, "sprite_center", boolToString(sprite_center));
+    addItem(&s, "sprite_transparency", toString(sprite_transparency));
+    addItem(&s, "sprite_index", toString(sprite_index));
+    addItem(&s, "sprite_slowdown", toString(sprite_slowdown));
+    addItem(&s, "sprite_slowdown_count", toString(sprite_slowdown_count));
+  }
+  if (all || modified[ALTITUDE])
+    addItem(&s, "altitude", toString(altitude));
+  if (all || modified[SOLIDNESS])
+    addItem(&s, "solidness", toString(static_cast<int>(solidness)));
+  if (all || modified[NO_SOFT])
+    addItem(&s, "no_soft", boolToString(no_soft));
+  if (all || modified[DIRECTION]) {
+    addItem(&s, "x_direction", toString(direction.getX()));
+    addItem(&s, "y_direction", toString(direction.getY()));
+  }
+  if (all || modified[SPEED])
+    addItem(&s, "speed", toString(speed));
+  if (all || modified[ACCELERATION]) {
+    addItem(&s, "x_acceleration", toString(acceleration.getX()));
+    addItem(&s, "y_acceleration", toString(acceleration.getY()));
+  }
+  clearModified();
+  return s;
+}
+
+int Object::deserialize(std::string s) {
+  const LogManager &lm = LogManager::getInstance();
+  // The matcher answers an empty text from the previous parse; "," parses to no items.
+  match(s.empty() ? "," : s, "");
+  std::string text;
+
+  text = match("", "id");
+  if (!text.empty()) {
+    int new_id = textToInt(text);
+    lm.writeLog(10, "Object::deserialize(): id is %d", new_id);
+    setId(new_id);
+  }
+
+  text = match("", "is_active");
+  if (!text.empty()) {
+    lm.writeLog(10, "Object::deserialize(): is_active is %s", text.c_str());
+    setActive(textToBool(text));
+  }
+
+  text = match("", "is_visible");
+  if (!text.empty()) {
+    lm.writeLog(10, "Object::deserialize(): is_visible is %s", text.c_str());
+    setVisible(textToBool(text));
+  }
+
+  text = match("", "event_count");
+  if (!text.empty()) {
+    for (int i = event_count - 1; i >= 0; i--) {
+      std::string event_type = event_name[i];
+      unregisterInterest(event_type);
+    }
+    int count = textToInt(text);
+    lm.writeLog(10, "Object::deserialize(): event_count is %d", count);
+    // The object can't hold more interests than this, so a larger count costs no more look-ups.
+    if (count > MAX_OBJ_EVENTS)
+      count = MAX_OBJ_EVENTS;
+    std::string names[MAX_OBJ_EVENTS];
+    if (count > 0)
+      readEventNames(s, names);
+    for (int i = 0; i < count; i++) {
+      if (match("", eventNameKey(i)).empty())
+        continue;
+      const std::string &event_type = names[i];
+      lm.writeLog(10, "Object::deserialize(): event_name[%d] is '%s'", i, event_type.c_str());
+      registerInterest(event_type);
+    }
+  }
+
+  text = match("", "sprite_name");
+  if (!text.empty()) {
+    lm.writeLog(10, "Object::deserialize(): sprite_name is '%s'", text.c_str());
+    Sprite *p_new_sprite = ResourceManager::getInstance().getSprite(text);
+    if (p_new_sprite == nullptr)
+      lm.writeLog("Object::Match(): Object %d (%s), Sprite '%s' not found", id, type.c_str(),
+                  text.c_str());
+    else
+      setSprite(p_new_sprite, true);
+    if (sprite_name != text) {
+      sprite_name = text;
+      markModified(SPRITE);
+    }
+  }
+
+  // Box values are traced as integers but read as floats: a box like the default one
+  // (corner -0.5, extent 0.99) would otherwise collapse to nothing.
+  const char *box_keys[4] = {"box-corner-x", "box-corner-y", "box-horizontal", "box-vertical"};
+  float box_values[4] = {0, 0, 0, 0};
+  int box_items = 0;
+  for (int i = 0; i < 4; i++) {
+    text = match("", box_keys[i]);
+    if (text.empty())
+      continue;
+    lm.writeLog(10, "Object::deserialize(): %s is %d", box_keys[i], textToInt(text));
+    box_values[i] = textToFloat(text);
+    box_items++;
+  }
+  bool box_complete = box_items == 4;
+  Box text_box(Vector(box_values[0], box_values[1]), box_values[2], box_values[3]);
+  if (box_complete)
+    setBox(text_box);
+  else
+    lm.writeLog(10, "Object::deserialize(): box not complete, so ignoring.");
+
+  // The integer items are traced; the float ones give the exact position.
+  int position_items = 0;
+  float fpos[2] = {0, 0};
+  const char *pos_keys[2] = {"pos-x", "pos-y"};
+  for (int i = 0; i < 2; i++) {
+    text = match("", pos_keys[i]);
+    if (text.empty())
+      continue;
+    lm.writeLog(10, "Object::deserialize(): %s is %d", pos_keys[i], textToInt(text));
+    position_items++;
+  }
+  const char *fpos_keys[2] = {"fpos-x", "fpos-y"};
+  for (int i = 0; i < 2; i++) {
+    text = match("", fpos_keys[i]);
+    if (text.empty())
+      continue;
+    fpos[i] = textToFloat(text);
+    lm.writeLog(10, "Object::deserialize(): %s is %.2f", fpos_keys[i],
+                static_cast<double>(fpos[i]));
+    position_items++;
+  }
+  if (position_items == 4)
+    setPosition(Vector(fpos[0], fpos[1]));
+  else
+    lm.writeLog(10, "Object::deserialize(): position not complete, so ignoring.");
+
+  text = match("", "type");
+  if (!text.empty()) {
+    lm.writeLog(10, "Object::deserialize(): type is %s", text.c_str());
+    setType(text);
+  }
+
+  text = match("", "sprite_center");
+  if (!text.empty()) {
+    lm.writeLog(10, "Object::deserialize(): sprite_center is %s", text.c_str());
+    setSpriteCenter(textToBool(text));
+    // setSpriteCenter() refits the box to the sprite; a box given in the text wins.
+    if (box_complete)
+      setBox(text_box);
+  }
+
+  text = match("", "sprite_transparency");
+  if (!text.empty()) {
+    lm.writeLog(10, "Object::deserialize(): sprite_transparency is '%c'", text[0]);
+    // "0" is how toString(char) writes "no transparency".
+    setTransparency(text == "0" ? 0 : text[0]);
+  }
+
+  text = match("", "sprite_index");
+  if (!text.empty()) {
+    int v = textToInt(text);
+    lm.writeLog(10, "Object::deserialize(): sprite_index is %d", v);
+    setSpriteIndex(v);
+  }
+
+  text = match("", "sprite_slowdown");
+  if (!text.empty()) {
+    int v = textToInt(text);
+    lm.writeLog(10, "Object::deserialize(): sprite_slowdown is %d", v);
+    setSpriteSlowdown(v);
+  }
+
+  text = match("", "sprite_slowdown_count");
+  if (!text.empty()) {
+    int v = textToInt(text);
+    lm.writeLog(10, "Object::deserialize(): sprite_slowdown_count is %d", v);
+    setSpriteSlowdownCount(v);
+  }
+
+  text = match("", "altitude");
+  if (!text.empty()) {
+    int v = textToInt(text);
+    lm.writeLog(10, "Object::deserialize(): altitude is %d", v);
+    setAltitude(v);
+  }
+
+  text = match("", "solidness");
+  if (!text.empty()) {
+    int v = textToInt(text);
+    lm.writeLog(10, "Object::deserialize(): solidness is %d", v);
+    setSolidness(static_cast<Solidness>(v));
+  }
+
+  text = match("", "no_soft");
+  if (!text.empty()) {
+    lm.writeLog(10, "Object::deserialize(): no_soft is %s", text.c_str());
+    setNoSoft(textToBool(text));
+  }
+
+  text = match("", "x_direction");
+  if (!text.empty()) {
+    float v = textToFloat(text);
+    lm.writeLog(10, "Object::deserialize(): x_direction is %.2f", static_cast<double>(v));
+    direction.setX(v);
+  }
+
+  text = match("", "y_direction");
+  if (!text.empty()) {
+    float v = textToFloat(text);
+    lm.writeLog(10, "Object::deserialize(): y_direction is %.2f", static_cast<double>(v));
+    setVelocity(Vector(direction.getX(), v));
+  }
+
+  text = match("", "speed");
+  if (!text.empty()) {
+    float v = textToFloat(text);
+    lm.writeLog(10, "Object::deserialize(): speed is %.2f", static_cast<double>(v));
+    speed = v;
+    markModified(SPEED);
+  }
+
+  text = match("", "x_acceleration");
+  if (!text.empty()) {
+    float v = textToFloat(text);
+    lm.writeLog(10, "Object::deserialize(): x_acceleration is %.2f", static_cast<double>(v));
+    acceleration.setX(v);
+    markModified(ACCELERATION);
+  }
+
+  text = match("", "y_acceleration");
+  if (!text.empty()) {
+    float v = textToFloat(text);
+    lm.writeLog(10, "Object::deserialize(): y_acceleration is %.2f", static_cast<double>(v));
+    acceleration.setY(v);
+    markModified(ACCELERATION);
+  }
+
   return 0;
 }
 

@@ -2,6 +2,7 @@
 #define KS_OBJECT_H
 
 #include <string>
+#include <vector>
 
 #include "Box.h"
 #include "Event.h"
@@ -20,8 +21,9 @@ const int MAX_ALTITUDE = 4;
 /// Most event types one object can be registered for.
 const int MAX_OBJ_EVENTS = 100;
 
-/// Collision class of an object.
-enum Solidness {
+/// Collision class of an object. Fixed to int so that any int read from text is a valid value
+/// for the range test of setSolidness().
+enum Solidness : int {
   HARD,     ///< collides; blocks and is blocked by other HARD objects
   SOFT,     ///< collides, never blocks
   SPECTRAL, ///< never collides
@@ -85,19 +87,19 @@ public:
   std::string getType() const;
   void setType(std::string new_type);
 
-  Vector getPosition() const;
+  Vector getPosition() const { return pos; }
 
   /// Bounding box relative to the position.
-  Box getBox() const;
+  Box getBox() const { return box; }
   void setBox(Box new_box);
 
-  Vector getDirection() const;
-  float getSpeed() const;
+  Vector getDirection() const { return direction; }
+  float getSpeed() const { return speed; }
   /// Direction x speed.
   Vector getVelocity() const;
   /// Speed = length of `v`; direction = `v` normalized (or zero).
   void setVelocity(Vector v);
-  Vector getAcceleration() const;
+  Vector getAcceleration() const { return acceleration; }
   void setAcceleration(Vector new_acceleration);
 
   /// Points the direction at `target`, keeping the speed.
@@ -127,9 +129,9 @@ public:
   /// 0, or -1 if `new_altitude` is outside 0 .. MAX_ALTITUDE or the scene graph refused.
   int setAltitude(int new_altitude);
 
-  Solidness getSolidness() const;
+  Solidness getSolidness() const { return solidness; }
   /// True for HARD and SOFT.
-  bool isSolid() const;
+  bool isSolid() const { return solidness == HARD || solidness == SOFT; }
   /// 0, or -1 for a value other than HARD, SOFT and SPECTRAL or a scene-graph refusal.
   int setSolidness(Solidness new_solid);
 
@@ -137,11 +139,11 @@ public:
   /// When true the object may not move onto SOFT objects.
   void setNoSoft(bool new_no_soft = true);
 
-  bool isActive() const;
+  bool isActive() const { return is_active; }
   /// Inactive objects are neither moved, drawn nor sent events. 0, or -1.
   int setActive(bool active = true);
 
-  bool isVisible() const;
+  bool isVisible() const { return is_visible; }
   /// Invisible objects are not drawn. 0, or -1.
   int setVisible(bool visible = true);
 
@@ -160,9 +162,12 @@ public:
   /// Follows the path, if any: re-aims at its current node and moves on at each node reached.
   /// Called by the world manager once per step, after the move.
   void doPathFollowing();
+  /// True from a found path's arrival until its last node is reached.
   bool isFollowingPath() const;
+  /// The path being (or last) followed, with the index of its next node.
   Path getPath() const;
-  /// Starts following `new_path` from its index.
+  /// Starts following `new_path` from its index and aims at its current node; a path with
+  /// no node left ends the following instead.
   void setPath(Path new_path);
   /// The object's running path search (owned), or null.
   PathFind *getPathFind() const;
@@ -174,22 +179,33 @@ protected:
   void markModified(ObjectAttribute attribute);
   /// Clears every modified flag.
   void clearModified();
+  /// `text` read as atoi reads it (leading blanks, sign, digits; 0 without digits), but clamped
+  /// to the int range instead of overflowing.
+  static int textToInt(const std::string &text);
+  /// `text` read as atof reads it.
+  static float textToFloat(const std::string &text);
 
 private:
   Object(const Object &) = delete;
   Object &operator=(const Object &) = delete;
   int routeInterest(std::string event_type, bool do_register);
   void dropPathFind();
+  void boundsChanged();
 
-  int id;                    ///< unique, never reused
-  std::string type;          ///< the object's kind
-  bool is_active;            ///< inactive objects are not moved, drawn or sent events
-  bool is_visible;           ///< invisible objects are not drawn
+  // What movement, collisions and drawing read every step comes first, so that it shares
+  // one cache line: a step touches every object of the world.
   Box box;                   ///< bounding box relative to pos
   Vector pos;                ///< world position in cells
   Vector direction;          ///< unit direction of motion, or (0, 0)
   float speed;               ///< cells per step along direction
   Vector acceleration;       ///< added to the velocity once per step
+  Solidness solidness;       ///< collision class
+  bool is_active;            ///< inactive objects are not moved, drawn or sent events
+  bool is_visible;           ///< invisible objects are not drawn
+  bool no_soft;              ///< may not move onto SOFT objects
+  bool is_following_path;    ///< a found path is being followed
+  int id;                    ///< unique, never reused
+  std::string type;          ///< the object's kind
   std::string sprite_name;   ///< label of the current sprite
   Sprite *p_sprite;          ///< current sprite; owned by the resource manager, not this object
   bool sprite_center;        ///< draw the sprite centred on pos
@@ -198,15 +214,12 @@ private:
   int sprite_slowdown;       ///< draws per frame; 0 stops the animation
   int sprite_slowdown_count; ///< draws so far in the current frame
   int altitude;              ///< 0 .. MAX_ALTITUDE
-  Solidness solidness;       ///< collision class
-  bool no_soft;              ///< may not move onto SOFT objects
-  int event_count;           ///< 0 <= event_count <= MAX_OBJ_EVENTS
-  std::string event_name[MAX_OBJ_EVENTS]; ///< registered event types, in registration order
-  bool modified[ATTRIBUTE_COUNT];         ///< attribute changed since the last serialize()
-  Shape shape;                            ///< optional figure; shape type -1 means none
-  bool is_following_path;                 ///< a found path is being followed
-  Path path;                              ///< the path being followed
-  PathFind *p_path_find;                  ///< running path search (owned), or null
+  int event_count;           ///< event_name.size(); 0 <= event_count <= MAX_OBJ_EVENTS
+  std::vector<std::string> event_name; ///< registered event types, in registration order
+  bool modified[ATTRIBUTE_COUNT];      ///< attribute changed since the last serialize()
+  Shape shape;                         ///< optional figure; shape type -1 means none
+  Path path;                           ///< the path being followed
+  PathFind *p_path_find;               ///< running path search (owned), or null
 };
 
 } // namespace ks

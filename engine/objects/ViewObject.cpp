@@ -4,9 +4,18 @@
 #include "GraphicsManager.h"
 #include "LogManager.h"
 #include "WorldManager.h"
+#include "match.h"
 #include "utility.h"
 
 namespace ks {
+
+namespace {
+
+/// Serialization keys of the view object attributes, by ViewObjectAttribute.
+const char *const VIEW_KEYS[VIEW_ATTRIBUTE_COUNT] = {"view_string", "value",    "border",
+                                                     "color",       "location", "draw_value"};
+
+} // namespace
 
 ViewObject::ViewObject()
     : view_string(), value(0), draw_value(true), border(false), color(WHITE),
@@ -133,7 +142,8 @@ void ViewObject::draw() {
 
   GraphicsManager &gm = GraphicsManager::getInstance();
   Vector draw_pos = getPosition() + WorldManager::getInstance().getView().getCorner();
-  Color c = static_cast<Color>(color);
+  // An int outside the enumeration is no Color at all: draw it like CUSTOM (white).
+  Color c = color >= UNDEFINED_COLOR && color <= CUSTOM ? static_cast<Color>(color) : CUSTOM;
   gm.drawString(draw_pos, text, CENTER_JUSTIFIED, c);
   if (!border)
     return;
@@ -164,13 +174,62 @@ bool ViewObject::isModified() const {
 
 std::string ViewObject::serialize(bool all) {
   std::string s = Object::serialize(all);
+  const std::string texts[VIEW_ATTRIBUTE_COUNT] = {view_string,          toString(value),
+                                                   boolToString(border), toString(color),
+                                                   toString(location),   boolToString(draw_value)};
+  for (int i = 0; i < VIEW_ATTRIBUTE_COUNT; i++)
+    if (all || v_modified[i])
+      s.append(VIEW_KEYS[i]).append(":").append(texts[i]).append(",");
   for (bool &flag : v_modified)
     flag = false;
   return s;
 }
 
 int ViewObject::deserialize(std::string s) {
+  // Object::deserialize() leaves the parsed items in the matcher's tables.
   Object::deserialize(s);
+  const LogManager &lm = LogManager::getInstance();
+  std::string text;
+
+  text = match("", VIEW_KEYS[VIEW_STRING]);
+  if (!text.empty()) {
+    lm.writeLog(10, "ViewObject::deserialize(): view_string is %s", text.c_str());
+    setViewString(text);
+  }
+
+  text = match("", VIEW_KEYS[VALUE]);
+  if (!text.empty()) {
+    int v = textToInt(text);
+    lm.writeLog(10, "ViewObject::deserialize(): value is %d", v);
+    setValue(v);
+  }
+
+  text = match("", VIEW_KEYS[BORDER]);
+  if (!text.empty()) {
+    lm.writeLog(10, "ViewObject::deserialize(): border is %s", text.c_str());
+    setBorder(text == "true");
+  }
+
+  text = match("", VIEW_KEYS[COLOR]);
+  if (!text.empty()) {
+    int v = textToInt(text);
+    lm.writeLog(10, "ViewObject::deserialize(): color is %d", v);
+    setColor(v);
+  }
+
+  text = match("", VIEW_KEYS[LOCATION]);
+  if (!text.empty()) {
+    int v = textToInt(text);
+    lm.writeLog(10, "ViewObject::deserialize(): location is %d", v);
+    // -1 (placed by position) is refused here; the position restored above stays.
+    setLocation(v);
+  }
+
+  text = match("", VIEW_KEYS[DRAW_VALUE]);
+  if (!text.empty()) {
+    lm.writeLog(10, "ViewObject::deserialize(): draw_value is %s", text.c_str());
+    draw_value = text == "true";
+  }
   return 0;
 }
 

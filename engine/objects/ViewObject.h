@@ -49,8 +49,11 @@ public:
   /// Draws the label, the value and the border at the object's place on the screen.
   void draw() override;
 
+  /// The object's items, then the view object's own modified ones (or all); clears the flags.
   std::string serialize(bool all = false) override;
+  /// Applies the object's items, then the view object's own. 0.
   int deserialize(std::string s) override;
+  /// True if any view object or object attribute changed since the last serialize().
   bool isModified() const override;
   using Object::isModified;
   /// True if `attribute` changed since the last serialize().

@@ -10,15 +10,16 @@ namespace ks {
 class Box {
 public:
   /// Corner (0, 0), 0 x 0.
-  Box();
-  Box(Vector init_corner, float init_horizontal, float init_vertical);
+  Box() : corner(), horizontal(0), vertical(0) {}
+  Box(Vector init_corner, float init_horizontal, float init_vertical)
+      : corner(init_corner), horizontal(init_horizontal), vertical(init_vertical) {}
 
-  void setCorner(Vector new_corner);
-  Vector getCorner() const;
-  void setHorizontal(float new_horizontal);
-  float getHorizontal() const;
-  void setVertical(float new_vertical);
-  float getVertical() const;
+  void setCorner(Vector new_corner) { corner = new_corner; }
+  Vector getCorner() const { return corner; }
+  void setHorizontal(float new_horizontal) { horizontal = new_horizontal; }
+  float getHorizontal() const { return horizontal; }
+  void setVertical(float new_vertical) { vertical = new_vertical; }
+  float getVertical() const { return vertical; }
 
 private:
   Vector corner;    ///< top-left corner

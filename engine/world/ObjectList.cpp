@@ -72,24 +72,6 @@ void ObjectList::clear() {
   count = 0;
 }
 
-int ObjectList::getCount() const {
-  return count;
-}
-
-int ObjectList::getCapacity() const {
-  return capacity;
-}
-
-bool ObjectList::isEmpty() const {
-  return count == 0;
-}
-
-Object *ObjectList::getItem(int index) const {
-  if (index < 0 || index >= count)
-    return nullptr;
-  return p_item[index];
-}
-
 ObjectList ObjectList::operator+(const ObjectList &other) const {
   ObjectList sum(*this);
   for (int i = 0; i < other.count; i++)

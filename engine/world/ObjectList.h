@@ -26,12 +26,12 @@ public:
   /// Empties the list; the storage stays.
   void clear();
 
-  int getCount() const;
-  int getCapacity() const;
-  bool isEmpty() const;
+  int getCount() const { return count; }
+  int getCapacity() const { return capacity; }
+  bool isEmpty() const { return count == 0; }
 
   /// The entry at `index`, or null outside 0 .. count-1.
-  Object *getItem(int index) const;
+  Object *getItem(int index) const { return index >= 0 && index < count ? p_item[index] : nullptr; }
 
   /// A copy of this list with the non-null entries of `other` appended.
   ObjectList operator+(const ObjectList &other) const;

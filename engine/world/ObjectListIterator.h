@@ -12,13 +12,16 @@ public:
   explicit ObjectListIterator(const ObjectList *p_l);
 
   /// Back to the first entry.
-  void first();
+  void first() { index = 0; }
   /// On to the next entry; an iterator at the end stays there.
-  void next();
+  void next() {
+    if (index < p_list->getCount())
+      index++;
+  }
   /// True when every entry has been visited.
-  bool isDone() const;
+  bool isDone() const { return index >= p_list->getCount(); }
   /// The current entry, or null when done.
-  Object *currentObject() const;
+  Object *currentObject() const { return p_list->getItem(index); }
 
 private:
   const ObjectList *p_list; ///< the list walked (not owned)

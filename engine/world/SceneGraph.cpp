@@ -17,7 +17,7 @@ bool solid(Solidness s) {
 
 } // namespace
 
-SceneGraph::SceneGraph() {}
+SceneGraph::SceneGraph() : solid_sequence(0) {}
 
 SceneGraph::~SceneGraph() {}
 
@@ -30,7 +30,7 @@ int SceneGraph::insertObject(Object *p_o) {
     lm.writeLog("SceneGraph::insertObject(): unable to insert object");
     return -1;
   }
-  if (p_o->isSolid() && solid_objects.insert(p_o) != 0) {
+  if (p_o->isSolid() && addSolid(p_o) != 0) {
     lm.writeLog("SceneGraph::insertObject(): unable to insert solid object");
     return -1;
   }
@@ -60,7 +60,7 @@ int SceneGraph::removeObject(Object *p_o) {
       failed = (!altitudeInRange(altitude) || visible_objects[altitude].remove(p_o) != 0) || failed;
     }
     if (p_o->isSolid())
-      failed = solid_objects.remove(p_o) != 0 || failed;
+      failed = removeSolid(p_o) != 0 || failed;
   }
   if (failed) {
     LogManager::getInstance().writeLog(
@@ -126,10 +126,10 @@ int SceneGraph::updateSolidness(Object *p_o, Solidness new_solidness) {
   const LogManager &lm = LogManager::getInstance();
   if (!p_o->isActive())
     return 0;
-  if (p_o->isSolid() && solid_objects.remove(p_o) != 0)
+  if (p_o->isSolid() && removeSolid(p_o) != 0)
     lm.writeLog("SceneGraph::updateSolidness(): unable to remove solid object (%s)",
                 p_o->getType().c_str());
-  if (solid(new_solidness) && solid_objects.insert(p_o) != 0) {
+  if (solid(new_solidness) && addSolid(p_o) != 0) {
     lm.writeLog("SceneGraph::updateSolidness(): unable to insert solid object");
     return -1;
   }
@@ -177,7 +177,7 @@ int SceneGraph::updateActive(Object *p_o, bool new_active) {
                   type);
       result = -1;
     }
-    if (p_o->isSolid() && solid_objects.remove(p_o) != 0) {
+    if (p_o->isSolid() && removeSolid(p_o) != 0) {
       lm.writeLog("SceneGraph::updateActive(): remove object (%s) failed for solid_objects!", type);
       result = -1;
     }
@@ -196,7 +196,7 @@ int SceneGraph::updateActive(Object *p_o, bool new_active) {
     lm.writeLog("SceneGraph::updateActive(): insert object (%s) failed for visible_objects!", type);
     result = -1;
   }
-  if (p_o->isSolid() && solid_objects.insert(p_o) != 0) {
+  if (p_o->isSolid() && addSolid(p_o) != 0) {
     lm.writeLog("SceneGraph::updateActive(): insert object (%s) failed for solid_objects!", type);
     result = -1;
   }
@@ -206,6 +206,32 @@ int SceneGraph::updateActive(Object *p_o, bool new_active) {
     result = -1;
   }
   return result;
+}
+
+// The solid list and the grid always hold the same objects; the sequence numbers keep the
+// grid's answers in solid-list order.
+int SceneGraph::addSolid(Object *p_o) {
+  if (solid_objects.insert(p_o) != 0)
+    return -1;
+  solid_grid.insert(p_o, getWorldBox(p_o), solid_sequence++);
+  return 0;
+}
+
+int SceneGraph::removeSolid(Object *p_o) {
+  solid_grid.remove(p_o);
+  return solid_objects.remove(p_o);
+}
+
+void SceneGraph::updateBounds(const Object *p_o) {
+  solid_grid.move(p_o, getWorldBox(p_o));
+}
+
+std::vector<Object *> SceneGraph::solidCandidates(Box b) const {
+  return solid_grid.candidates(b);
+}
+
+void SceneGraph::setArea(Box area) {
+  solid_grid.setArea(area);
 }
 
 } // namespace ks

@@ -3,6 +3,7 @@
 
 #include "Object.h"
 #include "ObjectList.h"
+#include "SolidGrid.h"
 
 namespace ks {
 
@@ -32,11 +33,25 @@ public:
   int updateVisible(Object *p_o, bool new_visible);
   int updateActive(Object *p_o, bool new_active);
 
+  /// Called after the object's position or box changed, so that queries see its new place.
+  void updateBounds(const Object *p_o);
+
+  /// The active HARD and SOFT objects whose world boxes may touch `b`, in solid-list order.
+  std::vector<Object *> solidCandidates(Box b) const;
+
+  /// The area over which solid objects are indexed (the world's boundary).
+  void setArea(Box area);
+
 private:
+  int addSolid(Object *p_o);
+  int removeSolid(Object *p_o);
+
   ObjectList objects;                           ///< every active object
   ObjectList solid_objects;                     ///< active HARD and SOFT objects
   ObjectList visible_objects[MAX_ALTITUDE + 1]; ///< active visible objects by altitude
   ObjectList inactive_objects;                  ///< every inactive object
+  SolidGrid solid_grid;    ///< the solid objects by place; the same objects as solid_objects
+  uint64_t solid_sequence; ///< sequence number of the next object appended to solid_objects
 };
 
 } // namespace ks

@@ -7,14 +7,17 @@ namespace ks {
 class Vector {
 public:
   /// (0, 0).
-  Vector();
-  Vector(float init_x, float init_y);
+  Vector() : x(0), y(0) {}
+  Vector(float init_x, float init_y) : x(init_x), y(init_y) {}
 
-  void setX(float new_x);
-  float getX() const;
-  void setY(float new_y);
-  float getY() const;
-  void setXY(float new_x, float new_y);
+  void setX(float new_x) { x = new_x; }
+  float getX() const { return x; }
+  void setY(float new_y) { y = new_y; }
+  float getY() const { return y; }
+  void setXY(float new_x, float new_y) {
+    x = new_x;
+    y = new_y;
+  }
 
   /// Length, computed in double precision.
   float getMagnitude() const;
@@ -25,12 +28,12 @@ public:
   /// Multiplies both components by `s`.
   void scale(float s);
 
-  Vector operator+(const Vector &other) const;
-  Vector operator-(const Vector &other) const;
+  Vector operator+(const Vector &other) const { return Vector(x + other.x, y + other.y); }
+  Vector operator-(const Vector &other) const { return Vector(x - other.x, y - other.y); }
 
   /// Exact comparison of both components.
-  bool operator==(const Vector &other) const;
-  bool operator!=(const Vector &other) const;
+  bool operator==(const Vector &other) const { return x == other.x && y == other.y; }
+  bool operator!=(const Vector &other) const { return !(*this == other); }
 
 private:
   float x; ///< horizontal, right is positive

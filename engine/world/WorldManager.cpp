@@ -27,7 +27,7 @@ WorldManager &WorldManager::getInstance() {
 int WorldManager::startUp() {
   deletions.clear();
   p_view_following = nullptr;
-  boundary = Box();
+  setBoundary(Box());
   view = Box();
   view_slack = Vector();
   Manager::startUp();
@@ -105,13 +105,10 @@ ObjectList WorldManager::objectsInBox(Box b) const {
 ObjectList WorldManager::getCollisions(const Object *p_o, Vector where) const {
   ObjectList result;
   Box b = getWorldBox(p_o, where);
-  ObjectList solid = scene_graph.solidObjects();
-  ObjectListIterator li(&solid);
-  for (li.first(); !li.isDone(); li.next()) {
-    Object *p_q = li.currentObject();
+  // The grid narrows the solid list down to the objects near b, still in solid-list order.
+  for (Object *p_q : scene_graph.solidCandidates(b))
     if (p_q != p_o && p_q->isSolid() && boxIntersectsBox(b, getWorldBox(p_q)))
       result.insert(p_q);
-  }
   return result;
 }
 
@@ -250,6 +247,7 @@ void WorldManager::draw() {
 
 void WorldManager::setBoundary(Box new_boundary) {
   boundary = new_boundary;
+  scene_graph.setArea(boundary);
 }
 Box WorldManager::getBoundary() const {
   return boundary;

@@ -5,20 +5,6 @@
 
 namespace ks {
 
-bool valueInRange(float value, float min, float max) {
-  return min <= value && value <= max;
-}
-
-bool boxIntersectsBox(Box a, Box b) {
-  float ax = a.getCorner().getX(), ay = a.getCorner().getY();
-  float bx = b.getCorner().getX(), by = b.getCorner().getY();
-  bool x_overlap =
-      valueInRange(bx, ax, ax + a.getHorizontal()) || valueInRange(ax, bx, bx + b.getHorizontal());
-  bool y_overlap =
-      valueInRange(by, ay, ay + a.getVertical()) || valueInRange(ay, by, by + b.getVertical());
-  return x_overlap && y_overlap;
-}
-
 bool boxContainsPosition(Box b, Vector p) {
   float x = b.getCorner().getX(), y = b.getCorner().getY();
   return valueInRange(p.getX(), x, x + b.getHorizontal()) &&

@@ -10,10 +10,20 @@ namespace ks {
 class Object;
 
 /// min <= value <= max.
-bool valueInRange(float value, float min, float max);
+inline bool valueInRange(float value, float min, float max) {
+  return min <= value && value <= max;
+}
 
 /// True if the boxes overlap; boxes that only share an edge or a corner count.
-bool boxIntersectsBox(Box a, Box b);
+inline bool boxIntersectsBox(Box a, Box b) {
+  float ax = a.getCorner().getX(), ay = a.getCorner().getY();
+  float bx = b.getCorner().getX(), by = b.getCorner().getY();
+  bool x_overlap =
+      valueInRange(bx, ax, ax + a.getHorizontal()) || valueInRange(ax, bx, bx + b.getHorizontal());
+  bool y_overlap =
+      valueInRange(by, ay, ay + a.getVertical()) || valueInRange(ay, by, by + b.getVertical());
+  return x_overlap && y_overlap;
+}
 
 /// True if `p` lies in `b`, edges included.
 bool boxContainsPosition(Box b, Vector p);
