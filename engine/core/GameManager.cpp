@@ -1,5 +1,6 @@
 #include "GameManager.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -145,14 +146,14 @@ void GameManager::run() {
     clock.delta();
     step();
     int loop_time = clock.split();
-    int sleep_time = frame_time * 1000 - loop_time - adjust_time;
+    // In 64 bits: a frame time of millions of milliseconds would overflow an int.
+    long long sleep_time = frame_time * 1000LL - loop_time - adjust_time;
     if (sleep_time > 0) {
       clock.delta();
-      sleepMilliseconds(sleep_time / 1000);
-      int slept_time = clock.split();
-      adjust_time = slept_time - sleep_time;
-      if (adjust_time < 0)
-        adjust_time = 0;
+      sleepMilliseconds(static_cast<int>(std::min(sleep_time / 1000, 2147483647LL)));
+      long long slept_time = clock.split();
+      adjust_time =
+          static_cast<int>(std::max(0LL, std::min(slept_time - sleep_time, 2147483647LL)));
     } else if (adjust_time == 0 && frame_time > 0) {
       log_manager.writeLog("GameManager::run(): Can't keep up! frame_time %d ms, split %d ms",
                            frame_time, loop_time / 1000);
