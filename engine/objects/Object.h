@@ -171,7 +171,8 @@ public:
   void setPath(Path new_path);
   /// The object's running path search (owned), or null.
   PathFind *getPathFind() const;
-  /// Takes ownership of `p_new_path_find`; the previous search, if any, is deleted.
+  /// Takes ownership of `p_new_path_find`; the previous search, if any, is unregistered from
+  /// the path manager and deleted.
   void setPathFind(PathFind *p_new_path_find);
 
 protected:

@@ -1,7 +1,9 @@
 #include "PathFind.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -15,11 +17,42 @@ namespace ks {
 
 namespace {
 
-std::string renderCells(const std::vector<Cell> &cells) {
-  std::string s;
-  for (const Cell &c : cells)
-    s += "(" + std::to_string(c.x) + "," + std::to_string(c.y) + ") ";
-  return s;
+// Appends "(x,y) ", the trace's form of a cell.
+void appendCell(std::string &s, Cell c) {
+  const int INT_CHARS = 11; // "-2147483648"
+  char buffer[2 * INT_CHARS + 4];
+  char *p = buffer;
+  *p++ = '(';
+  p = std::to_chars(p, p + INT_CHARS, c.x).ptr;
+  *p++ = ',';
+  p = std::to_chars(p, p + INT_CHARS, c.y).ptr;
+  *p++ = ')';
+  *p++ = ' ';
+  s.append(buffer, p);
+}
+
+// Appends `text` (no terminator) at `p`.
+char *appendText(char *p, const char *text) {
+  size_t length = strlen(text);
+  memcpy(p, text, length);
+  return p + length;
+}
+
+// "\tNode (%d,%d), cost %.2f to min %.2f", built without printf: these lines are most of a
+// search's trace, and to_chars gives the same correctly rounded digits (and "inf") as %.2f.
+const char *nodeLine(Cell c, float cost, float min) {
+  static char line[256]; // ints take at most 11 chars, %.2f of a float at most 44
+  char *last = line + sizeof line - 1;
+  char *p = appendText(line, "\tNode (");
+  p = std::to_chars(p, last, c.x).ptr;
+  *p++ = ',';
+  p = std::to_chars(p, last, c.y).ptr;
+  p = appendText(p, "), cost ");
+  p = std::to_chars(p, last, static_cast<double>(cost), std::chars_format::fixed, 2).ptr;
+  p = appendText(p, " to min ");
+  p = std::to_chars(p, last, static_cast<double>(min), std::chars_format::fixed, 2).ptr;
+  *p = '\0';
+  return line;
 }
 
 float distance(int dx, int dy) {
@@ -30,7 +63,7 @@ float distance(int dx, int dy) {
 
 PathFind::PathFind(Object *p_o, Cell start_cell, Cell end_cell)
     : p_object(p_o), start(start_cell), end(end_cell), columns(0), rows(0), grid(nullptr),
-      open_set(), closed_set(), ply(0) {
+      open_set(), closed_set(), open_text(), closed_text(), ply(0) {
   Box boundary = WorldManager::getInstance().getBoundary();
   int want_columns = static_cast<int>(boundary.getHorizontal());
   int want_rows = static_cast<int>(boundary.getVertical());
@@ -44,6 +77,10 @@ PathFind::PathFind(Object *p_o, Cell start_cell, Cell end_cell)
         break;
     }
   }
+  // A short grid only shrinks the area searched: rows past `rows` count as outside.
+  if (want_columns > 0 && rows < want_rows)
+    LogManager::getInstance().writeLog("PathFind::PathFind(): Error! No memory for %d x %d cells.",
+                                       want_columns, want_rows);
   if (inArea(start)) {
     Node &s = node(start);
     s.from_start = 0;
@@ -86,7 +123,7 @@ Cell PathFind::lowestOpen() const {
   // Backwards, so that ties go to the most recently discovered cell.
   for (auto it = open_set.rbegin(); it != open_set.rend(); ++it) {
     float cost = node(*it).to_end;
-    lm.writeLog("\tNode (%d,%d), cost %.2f to min %.2f", it->x, it->y, cost, min);
+    lm.writeLog("%s", nodeLine(*it, cost, min));
     if (cost < min) {
       lowest = *it;
       min = cost;
@@ -108,13 +145,17 @@ PathResult PathFind::cycleOnce() {
       break;
     }
   }
-  lm.writeLog("\tOpen set: %s", renderCells(open_set).c_str());
+  open_text.clear();
+  for (const Cell &c : open_set)
+    appendCell(open_text, c);
+  lm.writeLog("\tOpen set: %s", open_text.c_str());
   closed_set.push_back(lowest);
+  appendCell(closed_text, lowest);
   if (inArea(lowest)) {
     node(lowest).in_open = false;
     node(lowest).in_closed = true;
   }
-  lm.writeLog("\tClosed set: %s", renderCells(closed_set).c_str());
+  lm.writeLog("\tClosed set: %s", closed_text.c_str());
   if (lowest == end) {
     lm.writeLog("PathFind::cycleOnce(): done. FOUND.");
     return FOUND;
@@ -138,8 +179,10 @@ void PathFind::examine(Cell from, int dx, int dy) {
   if (!inArea(n))
     return;
   lm.writeLog("\tExamining neighbor (%d, %d)", n.x, n.y);
-  ObjectList touched = WorldManager::getInstance().getCollisions(
-      p_object, Vector(static_cast<float>(n.x), static_cast<float>(n.y)));
+  ObjectList touched;
+  if (p_object != nullptr) // without an object there is no box to block
+    touched = WorldManager::getInstance().getCollisions(
+        p_object, Vector(static_cast<float>(n.x), static_cast<float>(n.y)));
   ObjectListIterator li(&touched);
   for (li.first(); !li.isDone(); li.next()) {
     if (li.currentObject()->getSolidness() == HARD) {

@@ -1,6 +1,7 @@
 #ifndef KS_PATH_FIND_H
 #define KS_PATH_FIND_H
 
+#include <string>
 #include <vector>
 
 #include "Path.h"
@@ -18,8 +19,9 @@ enum PathResult {
 
 /// A cell of the world grid.
 struct Cell {
-  int x;
-  int y;
+  int x; ///< column
+  int y; ///< row, growing downwards
+  /// Same column and row.
   bool operator==(const Cell &other) const { return x == other.x && y == other.y; }
 };
 
@@ -28,16 +30,19 @@ struct Cell {
 /// touch a HARD object.
 class PathFind {
 public:
-  /// A search for `p_o` from `start_cell` to `end_cell` over the world boundary current now.
-  /// The search doesn't own the object.
+  /// A search for `p_o` (not owned; null blocks no cell) from `start_cell` to `end_cell`
+  /// over the cells of the world boundary current now, its extents truncated; the area stays
+  /// that size if the boundary changes later.
   PathFind(Object *p_o, Cell start_cell, Cell end_cell);
+  /// Frees the grid allocated by the constructor.
   ~PathFind();
 
-  /// Expands one node (one ply) and says whether the search is done.
+  /// Expands one node (one ply), tracing every step to the log, and says whether the search
+  /// is done.
   PathResult cycleOnce();
 
-  /// The route from the start (first node) to the goal (last node); empty when the goal was
-  /// never reached.
+  /// The route from the start (first node) to the goal (last node), index 0; a start that is
+  /// the goal gives one node; empty when the goal was never reached.
   Path getPath() const;
 
   /// The object that will walk the path (not owned).
@@ -52,8 +57,8 @@ private:
     float to_end;     ///< from_start + straight-line distance to the goal
     int parent_x;     ///< cell the best route comes from
     int parent_y;
-    bool in_open;   ///< discovered and not yet expanded
-    bool in_closed; ///< expanded
+    bool in_open;   ///< true exactly while the cell is in open_set
+    bool in_closed; ///< true exactly when the cell is in closed_set
   };
 
   PathFind(const PathFind &) = delete;
@@ -72,7 +77,12 @@ private:
   Node **grid;                  ///< grid[y][x] (owned, C heap): rows x columns records
   std::vector<Cell> open_set;   ///< discovered, not expanded, in order of discovery
   std::vector<Cell> closed_set; ///< expanded, in order of expansion
-  int ply;                      ///< cycleOnce() calls so far
+  /// Scratch for tracing open_set; rebuilt every ply.
+  std::string open_text;
+  /// closed_set as traced, "(x,y) " per cell; only ever appended to, in step with closed_set,
+  /// so a ply costs the same however many cells are closed.
+  std::string closed_text;
+  int ply; ///< cycleOnce() calls so far
 };
 
 } // namespace ks

@@ -1,6 +1,7 @@
 #include "PathManager.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Clock.h"
 #include "EventPath.h"
@@ -39,20 +40,34 @@ void PathManager::shutDown() {
   LogManager::getInstance().writeLog(1, "PathManager::shutDown(): successfully stopped.");
 }
 
+namespace {
+
+// An object's box is centred on its position, so the cell it stands on is the nearest one.
+Cell nearestCell(Vector v) {
+  return Cell{static_cast<int>(std::floor(v.getX() + 0.5f)),
+              static_cast<int>(std::floor(v.getY() + 0.5f))};
+}
+
+} // namespace
+
 int PathManager::findPath(Object *p_o, Vector goal) {
-  if (p_o == nullptr)
+  if (p_o == nullptr) {
+    LogManager::getInstance().writeLog("PathManager::findPath(): Error! Object is NULL.");
     return -1;
-  Vector pos = p_o->getPosition();
-  Cell start{static_cast<int>(pos.getX()), static_cast<int>(pos.getY())};
-  Cell end{static_cast<int>(goal.getX()), static_cast<int>(goal.getY())};
-  PathFind *p_path_find = new PathFind(p_o, start, end);
+  }
+  PathFind *p_path_find = new PathFind(p_o, nearestCell(p_o->getPosition()), nearestCell(goal));
+  // The object owns the search from here on; an older one is unregistered and deleted.
   p_o->setPathFind(p_path_find);
   return registerPathFind(p_path_find);
 }
 
 int PathManager::registerPathFind(PathFind *p_path_find) {
-  if (p_path_find == nullptr)
+  if (p_path_find == nullptr || p_path_find->getObject() == nullptr) {
+    // A search without an object would have nobody to deliver its result to.
+    LogManager::getInstance().writeLog(
+        "PathManager::registerPathFind(): Error! Search or its object is NULL.");
     return -1;
+  }
   path_finds.push_back(p_path_find);
   return 0;
 }
@@ -95,7 +110,9 @@ void PathManager::cycle() {
         path_event.setStatus(result);
         path_event.setPath(p_path_find->getPath());
         p_path_find->getObject()->eventHandler(&path_event);
-        // A handler that kept its finished search must not have it cycled forever.
+        // The handler normally unregisters the search, moving the next one into this place.
+        // One that keeps it registered would otherwise have it cycled again right here until
+        // the budget runs out, starving the searches behind it.
         if (position < path_finds.size() && path_finds[position] == p_path_find)
           position++;
       }

@@ -18,6 +18,7 @@ public:
   /// The one path manager, created on first use.
   static PathManager &getInstance();
 
+  /// Releases the list, not the searches (their objects own them).
   ~PathManager() override;
 
   /// Sets the time budget to half the frame time. 0, or -1 if already started.
@@ -26,18 +27,23 @@ public:
   /// Stops the manager; registered searches stay as they are.
   void shutDown() override;
 
-  /// Starts a search for `p_o` from its cell to `goal` (a world position; both truncated to
-  /// cells) and gives it to the object, replacing and deleting a search it was still running.
-  /// The object follows the path when it is found. 0, or -1 for a null object.
+  /// Starts a search for `p_o` (not owned) from the cell nearest its position to the cell
+  /// nearest `goal`, registers it and stores it in the object, which owns it from then on; a
+  /// search the object was still running is unregistered and deleted. When the search ends
+  /// the object gets a "ks::path" event and, if the path was found, follows it at its own
+  /// speed. 0, or -1 for a null object.
   int findPath(Object *p_o, Vector goal);
 
-  /// Adds a search to the ones cycled each step; the manager doesn't own it. 0, or -1 for null.
+  /// Adds a search to the ones cycled each step; the manager doesn't own it (its object
+  /// does). 0, or -1 if the search or its object is null.
   int registerPathFind(PathFind *p_path_find);
 
   /// Removes a search (not deleting it). 0, or -1 if null or not registered.
   int unregisterPathFind(PathFind *p_path_find);
 
-  /// Gives each search one ply per pass, pass after pass, until the budget is spent.
+  /// Gives each search one ply per pass, in registration order, pass after pass, until the
+  /// budget is spent or no search is left; a finished search's result goes to its object as
+  /// a "ks::path" event, whose base handler unregisters and deletes the search.
   void cycle();
 
   /// Number of registered searches.
