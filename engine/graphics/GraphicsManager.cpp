@@ -6,6 +6,13 @@
 
 namespace ks {
 
+namespace {
+
+/// Largest window side in pixels: what the X protocol and common GL drivers can take.
+const int MAX_WINDOW_PIXELS = 16384;
+
+} // namespace
+
 GraphicsManager::GraphicsManager()
     : font(), p_window(nullptr), window_horizontal_pixels(0), window_vertical_pixels(0),
       window_horizontal_chars(0), window_vertical_chars(0), p_rectangle(nullptr),
@@ -32,6 +39,13 @@ void GraphicsManager::releaseWindow() {
   p_rectangle = nullptr;
 }
 
+void GraphicsManager::logDesktopResolution() const {
+  sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+  LogManager::getInstance().writeLog(
+      5, "GraphicsManager::startUp(): Window resolution (%d, %d) pixels",
+      static_cast<int>(desktop.width), static_cast<int>(desktop.height));
+}
+
 int GraphicsManager::startUp() {
   const LogManager &lm = LogManager::getInstance();
   if (p_window != nullptr) {
@@ -44,20 +58,24 @@ int GraphicsManager::startUp() {
   window_horizontal_chars = config.getWindowHorizontalChars();
   window_vertical_chars = config.getWindowVerticalChars();
 
-  sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
-  lm.writeLog(5, "GraphicsManager::startUp(): Window resolution (%d, %d) pixels",
-              static_cast<int>(desktop.width), static_cast<int>(desktop.height));
-
-  // A window of no size kills the process with an X error, and cells of no size divide by
-  // zero: refuse both before asking for a window.
+  // A window of no size kills the process with an X error, cells of no size divide by zero,
+  // and a window past what X and GL can hold hangs or crashes them: refuse all before asking
+  // for a window.
   if (window_horizontal_pixels <= 0 || window_vertical_pixels <= 0 ||
+      window_horizontal_pixels > MAX_WINDOW_PIXELS || window_vertical_pixels > MAX_WINDOW_PIXELS ||
       window_horizontal_chars <= 0 || window_vertical_chars <= 0) {
+    logDesktopResolution();
     lm.writeLog("GraphicsLayer::startUp(): Unable to alloate window!");
+    window_horizontal_pixels = window_vertical_pixels = 0;
+    window_horizontal_chars = window_vertical_chars = 0;
     return -1;
   }
   p_window =
       new sf::RenderWindow(sf::VideoMode(window_horizontal_pixels, window_vertical_pixels, 32),
                            sf::String(config.getWindowTitle()), config.getWindowStyle());
+  // Asked only now that the window holds the display connection: closing the last connection
+  // just before opening the window's lets a bare X server reset under it, which aborts.
+  logDesktopResolution();
   if (!p_window->isOpen()) {
     lm.writeLog("GraphicsLayer::startUp(): Unable to alloate window!");
     releaseWindow();
@@ -78,8 +96,17 @@ int GraphicsManager::startUp() {
   p_text->setFont(font);
   p_text->setStyle(sf::Text::Bold);
   float cell = charWidth() < charHeight() ? charWidth() : charHeight();
-  p_text->setCharacterSize(static_cast<unsigned int>(config.getFontScale() * cell));
-  background_color = colorToSFML(static_cast<Color>(config.getWindowBackgroundColor()));
+  // Truncate toward zero; a negative or absurd scale must not overflow the conversion.
+  float size = config.getFontScale() * cell;
+  unsigned int character_size = 0;
+  if (size >= 1)
+    character_size = size > 1000 ? 1000 : static_cast<unsigned int>(size);
+  p_text->setCharacterSize(character_size);
+  // An int outside the enumeration is no Color at all: it gets CUSTOM's white.
+  int background = config.getWindowBackgroundColor();
+  background_color = colorToSFML(background >= UNDEFINED_COLOR && background <= CUSTOM
+                                     ? static_cast<Color>(background)
+                                     : CUSTOM);
   p_rectangle->setFillColor(background_color);
 
   Manager::startUp();

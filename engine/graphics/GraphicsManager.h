@@ -25,6 +25,7 @@ public:
   /// The one graphics manager, created on first use.
   static GraphicsManager &getInstance();
 
+  /// Releases the font; the window goes with shutDown().
   ~GraphicsManager() override;
 
   /// Opens the window and loads the font as configured. 0 (also when already started), or -1.
@@ -47,19 +48,23 @@ public:
   /// Shows the finished frame and clears the window to the background colour. 0, or -1.
   int swapBuffers();
 
-  /// The window (owned by the manager), or null when not started.
+  /// The window (owned by the manager; callers must not keep it past shutDown()), or null when
+  /// not started.
   sf::RenderWindow *getWindow() const;
 
-  /// Window size in character cells.
+  /// Window width in character cells (0 when not started).
   int getHorizontal() const;
+  /// Window height in character cells (0 when not started).
   int getVertical() const;
-  /// Window size in pixels.
+  /// Window width in pixels (0 when not started).
   int getHorizontalPixels() const;
+  /// Window height in pixels (0 when not started).
   int getVerticalPixels() const;
 
 private:
   GraphicsManager();
   void releaseWindow();
+  void logDesktopResolution() const;
 
   sf::Font font;                   ///< the configured font
   sf::RenderWindow *p_window;      ///< the window (owned), or null

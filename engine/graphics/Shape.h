@@ -24,19 +24,25 @@ public:
   /// Draws the shape at a world position in cells.
   void draw(Vector world_pos);
 
+  /// Fill colour; CUSTOM fills with the components of setRGB().
   void setColor(Color new_color);
+  /// Fill colour.
   Color getColor() const;
   /// Components used when the colour is CUSTOM.
   void setRGB(unsigned char new_r, unsigned char new_g, unsigned char new_b);
+  /// The components last used or set, through the pointers (the caller's variables).
   void getRGB(unsigned char *p_r, unsigned char *p_g, unsigned char *p_b) const;
   /// A ShapeType (or -1 for none).
   void setShapeType(int new_shape_type);
+  /// A ShapeType (or -1 for none).
   int getShapeType() const;
   /// Size in pixels.
   void setSize(float new_size);
+  /// Size in pixels.
   float getSize() const;
   /// Fill opacity, 255 opaque.
   void setAlpha(unsigned char new_alpha);
+  /// Fill opacity, 255 opaque.
   unsigned char getAlpha() const;
 
 private:

@@ -209,7 +209,7 @@ bool InputManager::pollWindow() {
     switch (window_event.type) {
     case sf::Event::Closed:
       LogManager::getInstance().writeLog(
-          1, "InputManager::getInput(): Window close window_event. Setting game over.");
+          1, "InputManager::getInput(): Window close event. Setting game over.");
       GameManager::getInstance().setGameOver(true);
       return false;
     case sf::Event::KeyPressed:

@@ -14,6 +14,7 @@ public:
   /// The one input manager, created on first use.
   static InputManager &getInstance();
 
+  /// Holds nothing of its own to release.
   ~InputManager() override;
 
   /// Switches key repeat off. 0, or -1 if the graphics manager is not started.

@@ -10,9 +10,12 @@ class Frame {
 public:
   /// The empty frame: 0 x 0, no text.
   Frame();
+  /// A frame of `init_height` rows of `init_width` characters, given row by row.
   Frame(int init_width, int init_height, std::string init_frame_str);
 
+  /// Characters per row.
   int getWidth() const;
+  /// Number of rows.
   int getHeight() const;
   /// The characters, top row first, without separators.
   std::string getString() const;

@@ -41,8 +41,10 @@ void Music::play(bool loop) {
   LogManager::getInstance().writeLog(5, "Music::play(): Playing music.");
   if (p_music == nullptr)
     return;
-  p_music->play();
+  // Looping first: the stream thread may read a short file to its end before a later
+  // setLoop() is seen, and the music would then play once.
   p_music->setLoop(loop);
+  p_music->play();
 }
 
 void Music::stop() {

@@ -14,13 +14,16 @@ class Music {
 public:
   /// An empty slot labelled "[Undefined]".
   Music();
+  /// Stops and releases the stream.
   ~Music();
 
   /// Opens the stream of `filename`. With `audio` false the file is only checked, nothing will
   /// play. 0, or -1 if the file can't be opened.
   int openMusic(std::string filename, bool audio);
 
+  /// Name by which the music is found.
   void setLabel(std::string new_label);
+  /// Name by which the music is found ("[Undefined]" for a free slot).
   std::string getLabel() const;
 
   /// Plays the stream, looping if `loop`. Nothing without an audio device.

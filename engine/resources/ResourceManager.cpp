@@ -1,5 +1,6 @@
 #include "ResourceManager.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -72,6 +73,11 @@ ResourceManager &ResourceManager::getInstance() {
 }
 
 int ResourceManager::startUp() {
+  // A second start-up without a shut-down would otherwise lose the sprites it forgets.
+  for (int i = 0; i < sprite_count; i++) {
+    delete p_sprite[i];
+    p_sprite[i] = nullptr;
+  }
   sprite_count = 0;
   sound_count = 0;
   music_count = 0;
@@ -106,7 +112,13 @@ int ResourceManager::readLineInt(std::istream &in, int *p_line_number, const cha
   std::string value;
   if (!readHeaderValue(in, p_line_number, tag, &value))
     return -1;
-  return atoi(value.c_str());
+  // atoi's reading, but a number past the int range is clamped instead of undefined.
+  long number = strtol(value.c_str(), nullptr, 10);
+  if (number > INT_MAX)
+    return INT_MAX;
+  if (number < INT_MIN)
+    return INT_MIN;
+  return static_cast<int>(number);
 }
 
 std::string ResourceManager::readLineStr(std::istream &in, int *p_line_number, const char *tag) {

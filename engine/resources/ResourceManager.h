@@ -22,6 +22,7 @@ public:
   /// The one resource manager, created on first use.
   static ResourceManager &getInstance();
 
+  /// Releases the sounds, the music and any sprites still loaded.
   ~ResourceManager() override;
 
   /// Empties the tables and checks for an audio device. 0.

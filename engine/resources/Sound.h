@@ -22,7 +22,9 @@ public:
   /// 0, or -1 if the file can't be decoded.
   int loadSound(std::string filename, bool audio);
 
+  /// Name by which the sound is found.
   void setLabel(std::string new_label);
+  /// Name by which the sound is found ("[Undefined]" for a free slot).
   std::string getLabel() const;
 
   /// Plays the effect from the start, looping if `loop`. Nothing without an audio device.

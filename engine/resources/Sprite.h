@@ -15,18 +15,28 @@ class Sprite {
 public:
   /// A sprite that can hold up to `max_frames` frames.
   explicit Sprite(int max_frames);
+  /// Releases the frames.
   ~Sprite();
 
+  /// Width of every frame in characters.
   void setWidth(int new_width);
+  /// Width of every frame in characters.
   int getWidth() const;
+  /// Height of every frame in rows.
   void setHeight(int new_height);
+  /// Height of every frame in rows.
   int getHeight() const;
+  /// Colour of every frame.
   void setColor(Color new_color);
+  /// Colour of every frame.
   Color getColor() const;
+  /// Frames added so far.
   int getFrameCount() const;
   /// Most frames the sprite can hold.
   int getMaxFrameCount() const;
+  /// Name by which the sprite is found.
   void setLabel(std::string new_label);
+  /// Name by which the sprite is found ("[Undefined]" until set).
   std::string getLabel() const;
 
   /// Appends a copy of `new_frame`. 0, or -1 when the sprite is full.

@@ -1,0 +1,445 @@
+// The input manager with real X input: key and button events are sent to the server through
+// XTest from the test's own connection, as a user's keyboard and mouse would send them.
+#include <gtest/gtest.h>
+
+#include "../graphics/Screen.h"
+#include "EventKeyboard.h"
+#include "EventMouse.h"
+#include "GameManager.h"
+#include "InputManager.h"
+#include "LogManager.h"
+#include "Object.h"
+#include "Platform.h"
+#include "TestSupport.h"
+#include "WorldManager.h"
+
+// After the engine's headers: X11's macros clash with SFML's names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+using namespace kstest;
+
+namespace {
+
+/// One event as an object saw it.
+struct Seen {
+  int action;  ///< keyboard or mouse action
+  int value;   ///< key or button
+  float x = 0; ///< mouse position in cells
+  float y = 0;
+  bool operator==(const Seen &o) const { return action == o.action && value == o.value; }
+};
+
+std::ostream &operator<<(std::ostream &out, const Seen &s) {
+  return out << "{" << s.action << ", " << s.value << "}";
+}
+
+/// Records every keyboard and mouse event it is sent.
+class InputRecorder : public ks::Object {
+public:
+  InputRecorder() {
+    registerInterest(ks::KEYBOARD_EVENT);
+    registerInterest(ks::MOUSE_EVENT);
+  }
+  int eventHandler(const ks::Event *p_e) override {
+    if (p_e->getType() == ks::KEYBOARD_EVENT) {
+      const auto *p_k = static_cast<const ks::EventKeyboard *>(p_e);
+      keys.push_back({p_k->getKeyboardAction(), p_k->getKey(), 0, 0});
+      return 1;
+    }
+    if (p_e->getType() == ks::MOUSE_EVENT) {
+      const auto *p_m = static_cast<const ks::EventMouse *>(p_e);
+      mouse.push_back({p_m->getMouseAction(), p_m->getMouseButton(), p_m->getMousePosition().getX(),
+                       p_m->getMousePosition().getY()});
+      return 1;
+    }
+    return 0;
+  }
+  /// The keyboard events with `action`, as their keys.
+  std::vector<int> keysWith(int action) const {
+    std::vector<int> result;
+    for (const Seen &s : keys)
+      if (s.action == action)
+        result.push_back(s.value);
+    return result;
+  }
+  void clear() {
+    keys.clear();
+    mouse.clear();
+  }
+  std::vector<Seen> keys;  ///< keyboard events: action, key
+  std::vector<Seen> mouse; ///< mouse events: action, button, position
+};
+
+int ignoreXErrors(Display *, XErrorEvent *) {
+  return 0;
+}
+
+class Input : public testing::Test {
+protected:
+  void SetUp() override {
+    log = scratchPath("log");
+    configureWindow(log);
+    ks::LogManager &lm = ks::LogManager::getInstance();
+    if (lm.isStarted())
+      lm.shutDown();
+    lm.setFlush(true);
+    lm.startUp();
+    ASSERT_EQ(0, ks::GraphicsManager::getInstance().startUp());
+    ASSERT_EQ(0, ks::InputManager::getInstance().startUp());
+    ks::WorldManager::getInstance().startUp();
+    ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
+    ks::GameManager::getInstance().setGameOver(false);
+    p_recorder = new InputRecorder;
+
+    p_display = XOpenDisplay(nullptr);
+    ASSERT_NE(nullptr, p_display);
+    XSetErrorHandler(ignoreXErrors);
+    window = ks::GraphicsManager::getInstance().getWindow()->getSystemHandle();
+    focus(window);
+    step(); // whatever the window system queued at creation
+    p_recorder->clear();
+  }
+
+  void TearDown() override {
+    if (p_display != nullptr) {
+      for (KeySym sym : pressed)
+        key(sym, false);
+      for (unsigned int button : {1u, 2u, 3u})
+        XTestFakeButtonEvent(p_display, button, False, CurrentTime);
+      XSync(p_display, False);
+      XCloseDisplay(p_display);
+    }
+    ks::WorldManager::getInstance().shutDown();
+    ks::InputManager::getInstance().shutDown();
+    ks::GraphicsManager::getInstance().shutDown();
+    ks::LogManager::getInstance().setLogLevel(0);
+  }
+
+  /// Gives `target` the keyboard focus and waits until the server says it has it.
+  void focus(Window target) {
+    for (int tries = 0; tries < 50; tries++) {
+      XSetInputFocus(p_display, target, RevertToParent, CurrentTime);
+      XSync(p_display, False);
+      Window now = 0;
+      int revert = 0;
+      XGetInputFocus(p_display, &now, &revert);
+      if (now == target)
+        return;
+      ks::sleepMilliseconds(20);
+    }
+    ADD_FAILURE() << "window never got the focus";
+  }
+
+  /// Presses or releases the key of `sym`.
+  void key(KeySym sym, bool down) {
+    KeyCode code = XKeysymToKeycode(p_display, sym);
+    ASSERT_NE(0, code) << "no key for keysym " << sym;
+    XTestFakeKeyEvent(p_display, code, down ? True : False, CurrentTime);
+    XSync(p_display, False);
+    if (down)
+      pressed.push_back(sym);
+  }
+
+  void button(unsigned int number, bool down) {
+    XTestFakeButtonEvent(p_display, number, down ? True : False, CurrentTime);
+    XSync(p_display, False);
+  }
+
+  /// Moves the pointer to pixel (x, y) of the game window.
+  void pointerTo(int x, int y) {
+    int root_x = 0, root_y = 0;
+    Window child;
+    XTranslateCoordinates(p_display, window, DefaultRootWindow(p_display), 0, 0, &root_x, &root_y,
+                          &child);
+    XTestFakeMotionEvent(p_display, DefaultScreen(p_display), root_x + x, root_y + y, CurrentTime);
+    XSync(p_display, False);
+  }
+
+  /// One game-loop input step, after the server has had time to deliver what was sent.
+  void step() {
+    ks::sleepMilliseconds(80);
+    ks::InputManager::getInstance().getInput();
+  }
+
+  std::string log;
+  InputRecorder *p_recorder = nullptr; ///< owned by the world manager
+  Display *p_display = nullptr;
+  Window window = 0;
+  std::vector<KeySym> pressed;
+};
+
+using Events = std::vector<Seen>;
+
+} // namespace
+
+TEST_F(Input, HeldKeyIsPressedOnceDownEveryStepAndReleasedOnce) {
+  key(XK_space, true);
+  step();
+  step();
+  step();
+  key(XK_space, false);
+  step();
+  step();
+  EXPECT_EQ((Events{{ks::KEY_PRESSED, ks::SPACE},
+                    {ks::KEY_DOWN, ks::SPACE},
+                    {ks::KEY_DOWN, ks::SPACE},
+                    {ks::KEY_DOWN, ks::SPACE},
+                    {ks::KEY_RELEASED, ks::SPACE}}),
+            p_recorder->keys);
+  EXPECT_TRUE(p_recorder->mouse.empty());
+}
+
+TEST_F(Input, HeldKeysComeInTheirFixedOrder) {
+  // The 71 polled keys by their X names, in polling order, with their engine keys.
+  const std::pair<KeySym, int> held[] = {{XK_Up, ks::UPARROW},
+                                         {XK_Down, ks::DOWNARROW},
+                                         {XK_Left, ks::LEFTARROW},
+                                         {XK_Right, ks::RIGHTARROW},
+                                         {XK_space, ks::SPACE},
+                                         {XK_Return, ks::RETURN},
+                                         {XK_Tab, ks::TAB},
+                                         {XK_Escape, ks::ESCAPE},
+                                         {XK_Pause, ks::PAUSE},
+                                         {XK_KP_Subtract, ks::MINUS},
+                                         {XK_KP_Add, ks::PLUS},
+                                         {XK_grave, ks::TILDE},
+                                         {XK_period, ks::PERIOD},
+                                         {XK_comma, ks::COMMA},
+                                         {XK_slash, ks::SLASH},
+                                         {XK_equal, ks::EQUAL},
+                                         {XK_backslash, ks::BACKSLASH},
+                                         {XK_KP_Multiply, ks::MULTIPLY},
+                                         {XK_apostrophe, ks::QUOTE},
+                                         {XK_semicolon, ks::SEMICOLON},
+                                         {XK_Control_L, ks::LEFTCONTROL},
+                                         {XK_Control_R, ks::RIGHTCONTROL},
+                                         {XK_Shift_L, ks::LEFTSHIFT},
+                                         {XK_Shift_R, ks::RIGHTSHIFT},
+                                         {XK_F1, ks::F1},
+                                         {XK_F2, ks::F2},
+                                         {XK_F3, ks::F3},
+                                         {XK_F4, ks::F4},
+                                         {XK_F5, ks::F5},
+                                         {XK_F6, ks::F6},
+                                         {XK_F7, ks::F7},
+                                         {XK_F8, ks::F8},
+                                         {XK_F9, ks::F9},
+                                         {XK_F10, ks::F10},
+                                         {XK_a, ks::A},
+                                         {XK_b, ks::B},
+                                         {XK_c, ks::C},
+                                         {XK_d, ks::D},
+                                         {XK_e, ks::E},
+                                         {XK_f, ks::F},
+                                         {XK_g, ks::G},
+                                         {XK_h, ks::H},
+                                         {XK_i, ks::I},
+                                         {XK_j, ks::J},
+                                         {XK_k, ks::K},
+                                         {XK_l, ks::L},
+                                         {XK_m, ks::M},
+                                         {XK_n, ks::N},
+                                         {XK_o, ks::O},
+                                         {XK_p, ks::P},
+                                         {XK_q, ks::Q},
+                                         {XK_r, ks::R},
+                                         {XK_s, ks::S},
+                                         {XK_t, ks::T},
+                                         {XK_u, ks::U},
+                                         {XK_v, ks::V},
+                                         {XK_w, ks::W},
+                                         {XK_x, ks::X},
+                                         {XK_y, ks::Y},
+                                         {XK_z, ks::Z},
+                                         {XK_1, ks::NUM1},
+                                         {XK_2, ks::NUM2},
+                                         {XK_3, ks::NUM3},
+                                         {XK_4, ks::NUM4},
+                                         {XK_5, ks::NUM5},
+                                         {XK_6, ks::NUM6},
+                                         {XK_7, ks::NUM7},
+                                         {XK_8, ks::NUM8},
+                                         {XK_9, ks::NUM9},
+                                         {XK_0, ks::NUM0},
+                                         {XK_BackSpace, ks::BACKSPACE}};
+  ASSERT_EQ(71u, sizeof held / sizeof held[0]);
+  std::vector<int> expected;
+  for (const auto &h : held)
+    expected.push_back(h.second);
+  // Pressed back to front, still polled in list order.
+  for (int i = 70; i >= 0; i--)
+    key(held[i].first, true);
+  step();
+  EXPECT_EQ(expected, p_recorder->keysWith(ks::KEY_DOWN));
+  EXPECT_EQ(71u, p_recorder->keysWith(ks::KEY_PRESSED).size());
+
+  p_recorder->clear();
+  for (const auto &h : held)
+    key(h.first, false);
+  pressed.clear();
+  step();
+  EXPECT_TRUE(p_recorder->keysWith(ks::KEY_DOWN).empty());
+  EXPECT_EQ(71u, p_recorder->keysWith(ks::KEY_RELEASED).size());
+}
+
+TEST_F(Input, KeysOutsideTheHeldListArePressedAndReleasedOnly) {
+  key(XK_Alt_L, true);
+  step();
+  step();
+  key(XK_Alt_L, false);
+  key(XK_F11, true);
+  step();
+  key(XK_F11, false);
+  step();
+  EXPECT_EQ((Events{{ks::KEY_PRESSED, 39 + 97},
+                    {ks::KEY_RELEASED, 39 + 97},
+                    {ks::KEY_PRESSED, ks::F11},
+                    {ks::KEY_RELEASED, ks::F11}}),
+            p_recorder->keys);
+}
+
+TEST_F(Input, HeldKeysAreIgnoredWhileAnotherWindowHasTheFocus) {
+  // Live key state belongs to the whole server: a key held for another program's window
+  // must not steer the game.
+  Window other =
+      XCreateSimpleWindow(p_display, DefaultRootWindow(p_display), 0, 0, 50, 50, 0, 0, 0);
+  XMapWindow(p_display, other);
+  XSync(p_display, False);
+  focus(other);
+  key(XK_a, true);
+  step();
+  step();
+  EXPECT_TRUE(p_recorder->keys.empty());
+  focus(window);
+  step();
+  EXPECT_EQ((Events{{ks::KEY_DOWN, ks::A}}), p_recorder->keys);
+  XDestroyWindow(p_display, other);
+}
+
+TEST_F(Input, PointerMovesAreInCells) {
+  pointerTo(64, 64);
+  step();
+  ASSERT_FALSE(p_recorder->mouse.empty());
+  Seen moved = p_recorder->mouse.back();
+  EXPECT_EQ(ks::MOVED, moved.action);
+  EXPECT_EQ(-1, moved.value);
+  EXPECT_FLOAT_EQ(5.0f, moved.x);
+  EXPECT_FLOAT_EQ(2.0f, moved.y);
+  p_recorder->clear();
+  pointerTo(70, 100); // inside cell (5, 3), no rounding
+  step();
+  ASSERT_EQ(1u, p_recorder->mouse.size());
+  EXPECT_FLOAT_EQ(70 / 12.8f, p_recorder->mouse[0].x);
+  EXPECT_FLOAT_EQ(100 / 32.0f, p_recorder->mouse[0].y);
+}
+
+TEST_F(Input, ClicksAndHeldButtons) {
+  pointerTo(64, 64);
+  step();
+  p_recorder->clear();
+
+  button(1, true);
+  step();
+  EXPECT_EQ((Events{{ks::CLICKED, ks::LEFT}, {ks::PRESSED, ks::LEFT}}), p_recorder->mouse);
+  EXPECT_FLOAT_EQ(5.0f, p_recorder->mouse[0].x);
+  EXPECT_FLOAT_EQ(2.0f, p_recorder->mouse[0].y);
+  EXPECT_FLOAT_EQ(5.0f, p_recorder->mouse[1].x);
+  p_recorder->clear();
+  step();
+  EXPECT_EQ((Events{{ks::PRESSED, ks::LEFT}}), p_recorder->mouse);
+  button(1, false);
+  p_recorder->clear();
+  step();
+  EXPECT_TRUE(p_recorder->mouse.empty());
+
+  button(3, true);
+  step();
+  EXPECT_EQ((Events{{ks::CLICKED, ks::RIGHT}, {ks::PRESSED, ks::RIGHT}}), p_recorder->mouse);
+  button(3, false);
+  p_recorder->clear();
+
+  // Let go before the step looks: the click keeps no button.
+  button(1, true);
+  button(1, false);
+  step();
+  EXPECT_EQ((Events{{ks::CLICKED, -1}}), p_recorder->mouse);
+  p_recorder->clear();
+
+  // A held middle button wins over the left one that was clicked.
+  button(2, true);
+  button(1, true);
+  step();
+  EXPECT_EQ((Events{{ks::CLICKED, ks::MIDDLE},
+                    {ks::CLICKED, ks::MIDDLE},
+                    {ks::PRESSED, ks::LEFT},
+                    {ks::PRESSED, ks::MIDDLE}}),
+            p_recorder->mouse);
+}
+
+TEST_F(Input, WindowCloseSetsGameOverAndDropsTheRestOfTheStep) {
+  ks::LogManager::getInstance().setLogLevel(1);
+  XEvent close = {};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = window;
+  close.xclient.message_type = XInternAtom(p_display, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(p_display, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(p_display, window, False, NoEventMask, &close);
+  XSync(p_display, False);
+  key(XK_b, true); // queued behind the close request, and held
+  step();
+  EXPECT_TRUE(ks::GameManager::getInstance().getGameOver());
+  EXPECT_TRUE(p_recorder->keys.empty());
+  EXPECT_TRUE(logContains(log, "InputManager::getInput(): Window close event. Setting game over."));
+  // The next step goes on where this one stopped.
+  step();
+  EXPECT_EQ((Events{{ks::KEY_PRESSED, ks::B}, {ks::KEY_DOWN, ks::B}}), p_recorder->keys);
+  ks::GameManager::getInstance().setGameOver(false);
+}
+
+TEST(InputManager, NeedsTheGraphicsManager) {
+  std::string log = startLog("log");
+  ks::InputManager &im = ks::InputManager::getInstance();
+  EXPECT_EQ(-1, im.startUp());
+  EXPECT_FALSE(im.isStarted());
+  EXPECT_TRUE(logContains(log, "InputManager::startUp(): Error starting InputManager. "
+                               "GraphicsManager must be started first."));
+  im.getInput();
+  EXPECT_TRUE(logContains(log,
+                          "InputManager::getInput(): GraphicsManager unexpectedly returned null "
+                          "window!"));
+  EXPECT_TRUE(im.isValid(ks::KEYBOARD_EVENT));
+  EXPECT_TRUE(im.isValid(ks::MOUSE_EVENT));
+  EXPECT_FALSE(im.isValid("ks::step"));
+  EXPECT_FALSE(im.isValid("ks::view"));
+}
+
+TEST(InputManager, StartUpSwitchesKeyRepeatOffAndShutDownOn) {
+  std::string log = scratchPath("log");
+  configureWindow(log);
+  startLog("log2");
+  ks::LogManager &lm = ks::LogManager::getInstance();
+  lm.setLogLevel(5);
+  ASSERT_EQ(0, ks::GraphicsManager::getInstance().startUp());
+  ks::InputManager &im = ks::InputManager::getInstance();
+  EXPECT_EQ(0, im.startUp());
+  EXPECT_TRUE(im.isStarted());
+  im.shutDown();
+  EXPECT_FALSE(im.isStarted());
+  std::vector<std::string> lines = logMessages(ks::Configuration::getInstance().getLogFile());
+  std::vector<std::string> mine;
+  for (const std::string &line : lines)
+    if (line.rfind("InputManager::", 0) == 0)
+      mine.push_back(line);
+  EXPECT_EQ((std::vector<std::string>{"InputManager::startUp(): Keyboard repeated disabled.",
+                                      "InputManager::startUp(): successfully started.",
+                                      "InputManager::shutDown(): Keyboard repeat enabled.",
+                                      "InputManager::shutDown(): successfully stopped."}),
+            mine);
+  ks::GraphicsManager::getInstance().shutDown();
+  lm.setLogLevel(0);
+}
