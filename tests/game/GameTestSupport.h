@@ -1,0 +1,56 @@
+// Helpers for the game's tests: a headless engine with the game's sprites, scripted input
+// sent the way the input manager sends it, and runs of the real game loop.
+#ifndef KS_GAME_TEST_SUPPORT_H
+#define KS_GAME_TEST_SUPPORT_H
+
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Object.h"
+#include "Vector.h"
+
+namespace gametest {
+
+/// The game's data folder in the source tree (sprites/, map.csv).
+std::string dataDir();
+
+/// Runs `action` with the data folder as working directory (the loaders use relative paths).
+void inDataDir(const std::function<void()> &action);
+
+/// Sends a keyboard event to the objects registered for "ks::keyboard".
+void sendKey(int key, int action);
+
+/// Sends a mouse event to the objects registered for "ks::mouse".
+void sendMouse(int action, int button, ks::Vector window_pos);
+
+/// Runs the game loop (GameManager::run) for at most `steps` steps; `each`, if set, is called
+/// with the step count at every step event, after the objects that existed before this call
+/// have handled it (the place of the next step's input phase). Returns the steps run.
+int runSteps(int steps, const std::function<void(int)> &each = {});
+
+/// Number of objects of `type`, active and inactive.
+int countType(const std::string &type);
+
+/// The first object of `type`, active or inactive, or null.
+ks::Object *findType(const std::string &type);
+
+/// Dirt tiles in columns x0..x1 of row y.
+void dirtRow(int x0, int x1, int y);
+
+/// A headless engine with a 300 x 50 world and the game's resources loaded (the sounds and
+/// music are absent, so their lookups log "not found"). The view stays 0 x 0 (nothing is
+/// drawn) unless a test sets it.
+class GameTest : public testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  /// Whether SetUp loads the game's sprites.
+  virtual bool loadsResources() const { return true; }
+  std::string log; ///< the log file
+};
+
+} // namespace gametest
+
+#endif
