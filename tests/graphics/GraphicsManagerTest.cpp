@@ -17,13 +17,8 @@ const sf::Color RED_PIXEL(255, 0, 0), GREEN_PIXEL(0, 255, 0), BLUE_PIXEL(0, 0, 2
 class Graphics : public testing::Test {
 protected:
   void SetUp() override {
-    log = scratchPath("log");
+    log = startLog("log");
     configureWindow(log);
-    ks::LogManager &lm = ks::LogManager::getInstance();
-    if (lm.isStarted())
-      lm.shutDown();
-    lm.setFlush(true);
-    lm.startUp();
     ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
   }
   void TearDown() override {

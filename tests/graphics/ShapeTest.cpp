@@ -34,13 +34,8 @@ Bounds boundsOf(const sf::Image &image, sf::Color color) {
 class ShapeTest : public testing::Test {
 protected:
   void SetUp() override {
-    log = scratchPath("log");
+    log = startLog("log");
     configureWindow(log);
-    ks::LogManager &lm = ks::LogManager::getInstance();
-    if (lm.isStarted())
-      lm.shutDown();
-    lm.setFlush(true);
-    lm.startUp();
     ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
   }
   void TearDown() override {

@@ -80,13 +80,8 @@ int ignoreXErrors(Display *, XErrorEvent *) {
 class Input : public testing::Test {
 protected:
   void SetUp() override {
-    log = scratchPath("log");
+    log = startLog("log");
     configureWindow(log);
-    ks::LogManager &lm = ks::LogManager::getInstance();
-    if (lm.isStarted())
-      lm.shutDown();
-    lm.setFlush(true);
-    lm.startUp();
     ASSERT_EQ(0, ks::GraphicsManager::getInstance().startUp());
     ASSERT_EQ(0, ks::InputManager::getInstance().startUp());
     ks::WorldManager::getInstance().startUp();

@@ -15,13 +15,8 @@ namespace {
 class ViewObjectTest : public testing::Test {
 protected:
   void SetUp() override {
-    log = scratchPath("log");
+    log = startLog("log");
     configureWindow(log);
-    ks::LogManager &lm = ks::LogManager::getInstance();
-    if (lm.isStarted())
-      lm.shutDown();
-    lm.setFlush(true);
-    lm.startUp();
     ks::WorldManager::getInstance().startUp();
     ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
   }
