@@ -2,26 +2,15 @@
 #ifndef GAME_OVER_H
 #define GAME_OVER_H
 
-#include "ViewObject.h"
+#include "EndScreen.h"
 
-/// Shows the sprite "gameover" in the middle of the window for one pass of its animation, then
-/// goes and ends the game.
-class GameOver : public ks::ViewObject {
+/// Shows the sprite "gameover" in the middle of the window for one pass of its animation, with
+/// the music "endMusic", then goes and ends the game.
+class GameOver : public EndScreen {
 public:
-  /// The screen in the middle of the window, living frame count x 15 steps and plays the music
+  /// The screen in the middle of the window, living frame count x 15 steps; plays the music
   /// "endMusic" looping.
   GameOver();
-  /// Ends the game.
-  ~GameOver() override;
-  /// Steps count the screen's life down; it goes at 0. 1 for a step event, 0 otherwise.
-  int eventHandler(const ks::Event *p_e) override;
-  /// Draws the sprite at its place on the screen.
-  void draw() override;
-  /// Steps left before the screen goes.
-  int getTimeToLive() const;
-
-private:
-  int time_to_live; ///< steps until the screen removes itself
 };
 
 #endif
