@@ -10,8 +10,8 @@
 EndScreen::EndScreen(const std::string &screen_type, const std::string &label) : time_to_live(0) {
   ks::Sprite *p_found = ks::ResourceManager::getInstance().getSprite(label);
   if (p_found == nullptr) {
-    ks::LogManager::getInstance().writeLog("%s::%s(): Warning! Sprite '%s' not found", type.c_str(),
-                                           type.c_str(), label.c_str());
+    ks::LogManager::getInstance().writeLog("%s::%s(): Warning! Sprite '%s' not found",
+                                           screen_type.c_str(), screen_type.c_str(), label.c_str());
     return;
   }
   setSprite(p_found, true);
