@@ -31,9 +31,19 @@ Hero *Reticle::getHero() const {
   return hero_id < 0 ? nullptr : Hero::lookUp(hero_id);
 }
 
-void Reticle::draw() {
+// The world cell that a click at window position `m` works on: pointer and view corner are
+// each truncated to whole cells.
+ks::Vector Reticle::clickedCell(ks::Vector m) {
   ks::Vector corner = ks::WorldManager::getInstance().getView().getCorner();
-  ks::GraphicsManager::getInstance().drawCh('+', ks::RED, getPosition() + corner);
+  return ks::Vector(
+      static_cast<float>(static_cast<int>(m.getX()) + static_cast<int>(corner.getX())),
+      static_cast<float>(static_cast<int>(m.getY()) + static_cast<int>(corner.getY())));
+}
+
+void Reticle::draw() {
+  // On the cell a click would dig or fill, so that the '+' and the tile it changes line up
+  // even while the view stands at a fractional corner.
+  ks::GraphicsManager::getInstance().drawCh('+', ks::RED, clickedCell(getPosition()));
 }
 
 int Reticle::eventHandler(const ks::Event *p_e) {
@@ -69,9 +79,9 @@ void Reticle::digOrFill(Hero *p_hero, ks::Vector m) {
     y = 0;
   ks::Box reach(ks::Vector(x, y), hero_box.getHorizontal() + 8, hero_box.getVertical() + 8);
 
-  ks::Vector corner = wm.getView().getCorner();
-  int cell_x = static_cast<int>(m.getX()) + static_cast<int>(corner.getX());
-  int cell_y = static_cast<int>(m.getY()) + static_cast<int>(corner.getY());
+  ks::Vector cell = clickedCell(m);
+  int cell_x = static_cast<int>(cell.getX());
+  int cell_y = static_cast<int>(cell.getY());
 
   ks::ObjectList near = wm.objectsInBox(reach);
   ks::ObjectListIterator li(&near);

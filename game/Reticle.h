@@ -17,7 +17,7 @@ public:
   /// Moves follow the pointer; a left click digs or fills near the hero. 1 for every mouse
   /// event, 0 otherwise.
   int eventHandler(const ks::Event *p_e) override;
-  /// Draws the '+' in the window cell under the pointer.
+  /// Draws the '+' on the cell under the pointer that a left click works on.
   void draw() override;
   /// Sets the hero around which the player may dig (not owned; null for none). Only its id
   /// is kept, so a hero that has been destroyed is never used.
@@ -28,6 +28,7 @@ public:
 private:
   /// Digs or fills the first tile at window cell `m` within reach of `p_hero`.
   void digOrFill(Hero *p_hero, ks::Vector m);
+  static ks::Vector clickedCell(ks::Vector m);
   int hero_id; ///< id of the hero, or -1; looked up on use
 };
 

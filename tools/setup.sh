@@ -1,7 +1,7 @@
 # Shared by ./check and ./play: installs the Debian packages that are missing, configures and
 # builds. Sourced, not run.
 
-KS_PACKAGES="cmake g++ make pkg-config libsfml-dev libopenal-dev libgtest-dev xvfb xauth xdotool
+KS_PACKAGES="cmake g++ make pkg-config libsfml-dev libopenal-dev libgtest-dev libx11-dev xvfb xauth xdotool
   x11-utils libxtst-dev libgl1-mesa-dri fonts-dejavu-core"
 
 ks_install_missing() {
