@@ -7,6 +7,7 @@
 #include "Color.h"
 #include "LogManager.h"
 #include "match.h"
+#include "utility.h"
 
 namespace ks {
 
@@ -14,17 +15,6 @@ namespace {
 
 const int STYLE_DEFAULT = 5;
 const int STYLE_FULLSCREEN = 8;
-
-/// The decimal number at the start of `value` (0 if there is none), as atoi reads it but held
-/// to the int range instead of overflowing.
-int toInt(const std::string &value) {
-  long long number = strtoll(value.c_str(), nullptr, 10);
-  if (number > INT_MAX)
-    return INT_MAX;
-  if (number < INT_MIN)
-    return INT_MIN;
-  return static_cast<int>(number);
-}
 
 /// The value of `key` in the last parsed configuration text ("" when absent or empty).
 std::string lookUp(const char *key) {
@@ -89,17 +79,17 @@ void Configuration::loadConfig(std::string new_config) {
 
   std::string value;
   if (!(value = lookUp("frame_time")).empty())
-    frame_time = toInt(value);
+    frame_time = textToInt(value);
   if (!(value = lookUp("font_scale")).empty())
-    font_scale = static_cast<float>(atof(value.c_str()));
+    font_scale = textToFloat(value);
   if (!(value = lookUp("window_horizontal_pixels")).empty())
-    window_horizontal_pixels = toInt(value);
+    window_horizontal_pixels = textToInt(value);
   if (!(value = lookUp("window_vertical_pixels")).empty())
-    window_vertical_pixels = toInt(value);
+    window_vertical_pixels = textToInt(value);
   if (!(value = lookUp("window_horizontal_chars")).empty())
-    window_horizontal_chars = toInt(value);
+    window_horizontal_chars = textToInt(value);
   if (!(value = lookUp("window_vertical_chars")).empty())
-    window_vertical_chars = toInt(value);
+    window_vertical_chars = textToInt(value);
   if (!(value = lookUp("window_background_color")).empty()) {
     Color color;
     if (colorFromName(value, &color) == 0)
@@ -126,7 +116,7 @@ void Configuration::loadConfig(std::string new_config) {
   if (!(value = lookUp("logfile")).empty())
     logfile = value;
   if (!(value = lookUp("random_seed")).empty())
-    random_seed = toInt(value);
+    random_seed = textToInt(value);
 }
 
 void Configuration::print() const {

@@ -1,6 +1,10 @@
 #include "utility.h"
 
+#include <cfloat>
+#include <climits>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <sstream>
 
@@ -34,6 +38,24 @@ std::string toString(char c) {
   if (c == 0)
     return "0";
   return std::string(1, c);
+}
+
+int textToInt(const std::string &text) {
+  long long number = strtoll(text.c_str(), nullptr, 10);
+  if (number > INT_MAX)
+    return INT_MAX;
+  if (number < INT_MIN)
+    return INT_MIN;
+  return static_cast<int>(number);
+}
+
+float textToFloat(const std::string &text) {
+  double number = atof(text.c_str());
+  if (number > FLT_MAX)
+    return HUGE_VALF;
+  if (number < -FLT_MAX)
+    return -HUGE_VALF;
+  return static_cast<float>(number);
 }
 
 std::string boolToString(bool b) {

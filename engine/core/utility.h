@@ -24,6 +24,14 @@ std::string toString(char c);
 /// "true" or "false".
 std::string boolToString(bool b);
 
+/// The decimal number at the start of `text` as atoi reads it (0 when there is none), but held
+/// to the int range instead of overflowing.
+int textToInt(const std::string &text);
+
+/// The number at the start of `text` as atof reads it, as a float; beyond the float range it is
+/// the infinity of its sign instead of undefined.
+float textToFloat(const std::string &text);
+
 /// A world position relative to the corner of the world manager's view.
 Vector worldToView(Vector world_pos);
 

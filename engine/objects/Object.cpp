@@ -510,27 +510,6 @@ void readEventNames(const std::string &s, std::string names[MAX_OBJ_EVENTS]) {
 
 } // namespace
 
-int Object::textToInt(const std::string &text) {
-  // strtol is what atoi does, minus the undefined behaviour on overflow.
-  long v = strtol(text.c_str(), nullptr, 10);
-  if (v > INT_MAX)
-    return INT_MAX;
-  if (v < INT_MIN)
-    return INT_MIN;
-  return static_cast<int>(v);
-}
-
-float Object::textToFloat(const std::string &text) {
-  double v = atof(text.c_str());
-  // Out of float range: the infinity that the conversion would give, without the undefined
-  // behaviour.
-  if (v > FLT_MAX)
-    return HUGE_VALF;
-  if (v < -FLT_MAX)
-    return -HUGE_VALF;
-  return static_cast<float>(v);
-}
-
 std::string Object::serialize(bool all) {
   std::string s;
   if (all || modified[ID])

@@ -180,11 +180,6 @@ protected:
   void markModified(ObjectAttribute attribute);
   /// Clears every modified flag.
   void clearModified();
-  /// `text` read as atoi reads it (leading blanks, sign, digits; 0 without digits), but clamped
-  /// to the int range instead of overflowing.
-  static int textToInt(const std::string &text);
-  /// `text` read as atof reads it.
-  static float textToFloat(const std::string &text);
 
 private:
   Object(const Object &) = delete;

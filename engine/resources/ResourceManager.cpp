@@ -8,6 +8,7 @@
 #include <AL/alc.h>
 
 #include "LogManager.h"
+#include "utility.h"
 
 namespace ks {
 
@@ -112,13 +113,7 @@ int ResourceManager::readLineInt(std::istream &in, int *p_line_number, const cha
   std::string value;
   if (!readHeaderValue(in, p_line_number, tag, &value))
     return -1;
-  // atoi's reading, but a number past the int range is clamped instead of undefined.
-  long number = strtol(value.c_str(), nullptr, 10);
-  if (number > INT_MAX)
-    return INT_MAX;
-  if (number < INT_MIN)
-    return INT_MIN;
-  return static_cast<int>(number);
+  return textToInt(value);
 }
 
 std::string ResourceManager::readLineStr(std::istream &in, int *p_line_number, const char *tag) {
