@@ -22,19 +22,6 @@ const sf::Color LIBRARY_COLORS[] = {sf::Color::Black,  sf::Color::Red,  sf::Colo
                                     sf::Color::Yellow, sf::Color::Blue, sf::Color::Magenta,
                                     sf::Color::Cyan,   sf::Color::White};
 
-TEST_F(ColorTest, EnumerationValues) {
-  EXPECT_EQ(ks::BLACK, 0);
-  EXPECT_EQ(ks::RED, 1);
-  EXPECT_EQ(ks::GREEN, 2);
-  EXPECT_EQ(ks::YELLOW, 3);
-  EXPECT_EQ(ks::BLUE, 4);
-  EXPECT_EQ(ks::MAGENTA, 5);
-  EXPECT_EQ(ks::CYAN, 6);
-  EXPECT_EQ(ks::WHITE, 7);
-  EXPECT_EQ(ks::CUSTOM, 8);
-  EXPECT_EQ(ks::COLOR_DEFAULT, ks::WHITE);
-}
-
 TEST_F(ColorTest, TableColoursAreTheLibrarysOwn) {
   for (int c = 0; c < 8; c++) {
     sf::Color sfml = ks::colorToSFML(static_cast<ks::Color>(c));

@@ -13,18 +13,6 @@ ks::Box box(float x, float y, float h, float v) {
   return ks::Box(ks::Vector(x, y), h, v);
 }
 
-TEST(Vector, DefaultsAndSetters) {
-  ks::Vector v;
-  EXPECT_EQ(v.getX(), 0);
-  EXPECT_EQ(v.getY(), 0);
-  v.setX(1.5f);
-  v.setY(-2);
-  EXPECT_EQ(v, ks::Vector(1.5f, -2));
-  v.setXY(7, 8);
-  EXPECT_EQ(v.getX(), 7);
-  EXPECT_EQ(v.getY(), 8);
-}
-
 TEST(Vector, MagnitudeAndNormalize) {
   ks::Vector v(3, 4);
   EXPECT_FLOAT_EQ(v.getMagnitude(), 5);
@@ -54,19 +42,6 @@ TEST(Vector, ScaleAndArithmetic) {
   // Equality is exact.
   EXPECT_NE(ks::Vector(0.1f, 0), ks::Vector(0.1f + 1e-7f, 0));
   EXPECT_TRUE(ks::Vector(1, 1) != ks::Vector(1, 2));
-}
-
-TEST(Box, DefaultsAndSetters) {
-  ks::Box b;
-  EXPECT_EQ(b.getCorner(), ks::Vector(0, 0));
-  EXPECT_EQ(b.getHorizontal(), 0);
-  EXPECT_EQ(b.getVertical(), 0);
-  b.setCorner(ks::Vector(1, 2));
-  b.setHorizontal(3);
-  b.setVertical(4);
-  EXPECT_EQ(b.getCorner(), ks::Vector(1, 2));
-  EXPECT_EQ(b.getHorizontal(), 3);
-  EXPECT_EQ(b.getVertical(), 4);
 }
 
 TEST(Geometry, ValueInRangeIncludesBothEnds) {
