@@ -103,22 +103,31 @@ bool SolidGrid::contains(const Object *p_o) const {
 
 std::vector<Object *> SolidGrid::candidates(Box b) const {
   std::vector<const Record *> found(outside.begin(), outside.end());
-  Span span{};
   // Boxes are closed, so a box whose edge lies on a cell border also touches the next cell:
   // widen the query by a little on every side.
   const float margin = 0.001f;
-  Box wide(b.getCorner() - Vector(margin, margin), b.getHorizontal() + 2 * margin,
-           b.getVertical() + 2 * margin);
-  if (spanOf(wide, &span)) {
-    for (int y = span.y0; y <= span.y1; y++)
-      for (int x = span.x0; x <= span.x1; x++) {
-        const std::vector<const Record *> &cell = cells[static_cast<size_t>(y) * columns + x];
-        found.insert(found.end(), cell.begin(), cell.end());
-      }
-  } else {
+  float left = (b.getCorner().getX() - margin - area.getCorner().getX()) / CELL;
+  float top = (b.getCorner().getY() - margin - area.getCorner().getY()) / CELL;
+  float right = left + (b.getHorizontal() + 2 * margin) / CELL;
+  float bottom = top + (b.getVertical() + 2 * margin) / CELL;
+  if (!(left <= right && top <= bottom)) {
+    // Not a number (or a negative extent): no cells to choose by, so everything.
     found.clear();
     for (const auto &entry : records)
       found.push_back(&entry.second);
+  } else if (columns > 0 && right >= 0 && bottom >= 0 && left < columns && top < rows) {
+    // An object filed in cells lies wholly in the area, so only the part of the query inside
+    // the area can touch it; whatever reaches beyond the area is in `outside`.
+    // Clamped as floats first: converting a huge float to int is undefined.
+    int x0 = static_cast<int>(std::max(left, 0.0f));
+    int y0 = static_cast<int>(std::max(top, 0.0f));
+    int x1 = static_cast<int>(std::min(right, static_cast<float>(columns - 1)));
+    int y1 = static_cast<int>(std::min(bottom, static_cast<float>(rows - 1)));
+    for (int y = y0; y <= y1; y++)
+      for (int x = x0; x <= x1; x++) {
+        const std::vector<const Record *> &cell = cells[static_cast<size_t>(y) * columns + x];
+        found.insert(found.end(), cell.begin(), cell.end());
+      }
   }
   std::sort(found.begin(), found.end(),
             [](const Record *p_a, const Record *p_b) { return p_a->seq < p_b->seq; });
