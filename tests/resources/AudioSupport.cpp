@@ -9,6 +9,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "Configuration.h"
+#include "LogManager.h"
+#include "ResourceManager.h"
+
 #include "TestSupport.h"
 
 namespace kstest {
@@ -140,6 +144,17 @@ WaveStats readWaveStats(const std::string &path) {
     at = body + size + (size & 1);
   }
   return stats;
+}
+
+void startResources(const std::string &path, int level) {
+  ks::LogManager &lm = ks::LogManager::getInstance();
+  if (lm.isStarted())
+    lm.shutDown();
+  ks::Configuration::getInstance().setLogFile(path);
+  lm.setFlush(true);
+  lm.startUp();
+  lm.setLogLevel(level);
+  ks::ResourceManager::getInstance().startUp();
 }
 
 } // namespace kstest

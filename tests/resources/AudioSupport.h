@@ -36,6 +36,9 @@ struct WaveStats {
 /// Reads a WAV file written by OpenAL Soft's wave writer (PCM or float samples).
 WaveStats readWaveStats(const std::string &path);
 
+/// Starts the log (at `level`) in `path` and the resource manager; inside the child.
+void startResources(const std::string &path, int level);
+
 } // namespace kstest
 
 /// In a child body: returns the line number when `cond` fails.

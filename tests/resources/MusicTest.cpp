@@ -15,17 +15,6 @@ using namespace kstest;
 
 namespace {
 
-void startResources(const std::string &path, int level) {
-  ks::LogManager &lm = ks::LogManager::getInstance();
-  if (lm.isStarted())
-    lm.shutDown();
-  ks::Configuration::getInstance().setLogFile(path);
-  lm.setFlush(true);
-  lm.startUp();
-  lm.setLogLevel(level);
-  ks::ResourceManager::getInstance().startUp();
-}
-
 /// Threads of this process.
 int threadCount() {
   int count = 0;

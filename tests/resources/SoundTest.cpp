@@ -15,22 +15,6 @@
 
 using namespace kstest;
 
-namespace {
-
-/// Starts the log (at `level`) in `path` and the resource manager; inside the child.
-void startResources(const std::string &path, int level) {
-  ks::LogManager &lm = ks::LogManager::getInstance();
-  if (lm.isStarted())
-    lm.shutDown();
-  ks::Configuration::getInstance().setLogFile(path);
-  lm.setFlush(true);
-  lm.startUp();
-  lm.setLogLevel(level);
-  ks::ResourceManager::getInstance().startUp();
-}
-
-} // namespace
-
 TEST(Sound, PlaysOnceThroughTheAudioDevice) {
   std::string wav = scratchPath("tone.wav"), out = scratchPath("out.wav");
   std::string conf = scratchPath("alsoft.conf"), log = scratchPath("log");
