@@ -45,6 +45,7 @@ void Configuration::reset() {
   window_title = "Kestle";
   show_mouse = false;
   headless = false;
+  display = "window";
   font_file = "ks-font.ttf";
   logfile = "kestle.log";
   random_seed = 0;
@@ -111,6 +112,12 @@ void Configuration::loadConfig(std::string new_config) {
     show_mouse = value == "true";
   if (!(value = lookUp("headless")).empty())
     headless = value == "true";
+  if (!(value = lookUp("display")).empty()) {
+    if (value == "window" || value == "text")
+      display = value;
+    else
+      log_manager.writeLog("loadConfig(): Unsupported display '%s'", value.c_str());
+  }
   if (!(value = lookUp("font_file")).empty())
     font_file = value;
   if (!(value = lookUp("logfile")).empty())
@@ -136,6 +143,7 @@ void Configuration::print() const {
   lm.writeLog(1, "  Font file: %s", font_file.c_str());
   lm.writeLog(1, "  Log file: %s", logfile.c_str());
   lm.writeLog(1, "  Random seed: %d", random_seed);
+  lm.writeLog(1, "  Display: %s", display.c_str());
   lm.writeLog(1, "-----------------------------------");
 }
 

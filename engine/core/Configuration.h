@@ -48,6 +48,9 @@ public:
   void setShowMouse(bool v) { show_mouse = v; }
   bool getHeadless() const { return headless; }
   void setHeadless(bool v) { headless = v; }
+  /// How frames are shown: "window" (the default) or "text" (no window).
+  std::string getDisplay() const { return display; }
+  void setDisplay(std::string v) { display = v; }
   std::string getFontFile() const { return font_file; }
   void setFontFile(std::string v) { font_file = v; }
   std::string getLogFile() const { return logfile; }
@@ -75,6 +78,7 @@ private:
   std::string window_title;     ///< window title
   bool show_mouse;              ///< show the system mouse cursor
   bool headless;                ///< run without window and input
+  std::string display;          ///< one of the display names: "window" or "text"
   std::string font_file;        ///< font file name
   std::string logfile;          ///< log file name
   int random_seed;              ///< rand() seed; 0 seeds from the clock

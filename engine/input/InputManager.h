@@ -1,14 +1,20 @@
 #ifndef KS_INPUT_MANAGER_H
 #define KS_INPUT_MANAGER_H
 
+#include <vector>
+
 #include <SFML/Window/Event.hpp>
 
 #include "EventKeyboard.h"
+#include "InputEvent.h"
 #include "Manager.h"
+#include "WindowInput.h"
 
 namespace ks {
 
-/// Turns the window's input into keyboard and mouse events once per step.
+/// Turns a step's input into keyboard and mouse events once per step. The input comes from the
+/// source that goes with the graphics manager's display: the window's event queue and live
+/// state for a window; none for the text display.
 class InputManager : public Manager {
 public:
   /// The one input manager, created on first use.
@@ -17,17 +23,19 @@ public:
   /// Holds nothing of its own to release.
   ~InputManager() override;
 
-  /// Switches key repeat off. 0, or -1 if the graphics manager is not started.
+  /// Starts the display's input source (for a window: key repeat off). 0, or -1 if the graphics
+  /// manager is not started.
   int startUp() override;
 
-  /// Switches key repeat back on.
+  /// Stops the input source (for a window: key repeat back on).
   void shutDown() override;
 
   /// True for "ks::keyboard" and "ks::mouse".
   bool isValid(std::string event_type) const override;
 
-  /// Sends this step's events: the window's queued events, then held mouse buttons, then held
-  /// keys (only while the window has the focus). A window-close request sets game over.
+  /// Sends this step's events, in the order the source gives them: for a window its queued
+  /// events, then held mouse buttons, then held keys (only while the window has the focus). A
+  /// close request sets game over and ends the step's input.
   void getInput();
 
   /// A keyboard event for the window system's key event; the action is left undefined.
@@ -38,9 +46,11 @@ public:
 
 private:
   InputManager();
-  bool pollWindow();
-  void sendMouseButtons();
-  void sendHeldKeys();
+  InputSource *activeSource();
+  bool send(const InputEvent &input);
+
+  WindowInput window_input;       ///< the source of a window display
+  std::vector<InputEvent> events; ///< the step's input, reused from step to step
 };
 
 } // namespace ks

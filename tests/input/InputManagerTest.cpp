@@ -2,7 +2,7 @@
 // XTest from the test's own connection, as a user's keyboard and mouse would send them.
 #include <gtest/gtest.h>
 
-#include "../graphics/Screen.h"
+#include "../graphics/WindowSupport.h"
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "GameManager.h"

@@ -1,6 +1,6 @@
 // Display test helpers: a window with the test font, and reading back what was drawn.
-#ifndef KS_TEST_SCREEN_H
-#define KS_TEST_SCREEN_H
+#ifndef KS_TEST_WINDOW_SUPPORT_H
+#define KS_TEST_WINDOW_SUPPORT_H
 
 #include <string>
 
@@ -36,7 +36,7 @@ inline void configureWindow(const std::string &log_file) {
   config.setFrameTime(0);
 }
 
-/// What the window's back buffer holds now (what has been drawn since the last swap).
+/// What the window's back buffer holds now: everything drawn since the last swap.
 inline sf::Image grabWindow() {
   sf::RenderWindow *p_window = ks::GraphicsManager::getInstance().getWindow();
   sf::Texture texture;
@@ -45,25 +45,13 @@ inline sf::Image grabWindow() {
   return texture.copyToImage();
 }
 
-/// Pixels of exactly `color` within the rectangle [x0, x1) x [y0, y1) of `image`.
-inline int countColor(const sf::Image &image, sf::Color color, int x0, int y0, int x1, int y1) {
-  int count = 0;
-  for (int y = std::max(y0, 0); y < std::min(y1, static_cast<int>(image.getSize().y)); y++)
-    for (int x = std::max(x0, 0); x < std::min(x1, static_cast<int>(image.getSize().x)); x++)
-      count += image.getPixel(x, y) == color;
-  return count;
-}
-
 /// Pixels of exactly `color` in the whole image.
 inline int countColor(const sf::Image &image, sf::Color color) {
-  return countColor(image, color, 0, 0, image.getSize().x, image.getSize().y);
-}
-
-/// Pixels of `color` in the middle of window cell (`cx`, `cy`), where that cell's own glyph
-/// draws and its neighbours' glyphs don't reach.
-inline int cellInk(const sf::Image &image, int cx, int cy, sf::Color color) {
-  int x = static_cast<int>(cx * ks::charWidth()), y = static_cast<int>(cy * ks::charHeight());
-  return countColor(image, color, x + 4, y + 4, x + 9, y + static_cast<int>(ks::charHeight()));
+  int count = 0;
+  for (unsigned y = 0; y < image.getSize().y; y++)
+    for (unsigned x = 0; x < image.getSize().x; x++)
+      count += image.getPixel(x, y) == color;
+  return count;
 }
 
 } // namespace kstest
