@@ -51,6 +51,26 @@ public:
   /// How frames are shown: "window" (the default) or "text" (no window).
   std::string getDisplay() const { return display; }
   void setDisplay(std::string v) { display = v; }
+  /// File to record the run's input to ("": none).
+  std::string getRecordFile() const { return record_file; }
+  void setRecordFile(std::string v) { record_file = v; }
+  /// Recording to replay instead of reading input ("": none).
+  std::string getReplayFile() const { return replay_file; }
+  void setReplayFile(std::string v) { replay_file = v; }
+  /// Highest level of the levelled log messages that are written (0: only the unlevelled).
+  int getLogLevel() const { return log_level; }
+  void setLogLevel(int v) { log_level = v; }
+  /// File to write every presented frame to as text ("": none).
+  std::string getFrameLog() const { return frame_log; }
+  void setFrameLog(std::string v) { frame_log = v; }
+  /// Path search plies per step while recording or replaying (instead of a time budget).
+  int getPathPlies() const { return path_plies; }
+  void setPathPlies(int v) { path_plies = v; }
+
+  /// Settings given by the program itself (its command line, say), in the file's key:value
+  /// form; start-up applies them over the file's.
+  std::string getOverrides() const { return overrides; }
+  void setOverrides(std::string v) { overrides = v; }
   std::string getFontFile() const { return font_file; }
   void setFontFile(std::string v) { font_file = v; }
   std::string getLogFile() const { return logfile; }
@@ -79,6 +99,12 @@ private:
   bool show_mouse;              ///< show the system mouse cursor
   bool headless;                ///< run without window and input
   std::string display;          ///< one of the display names: "window" or "text"
+  std::string record_file;      ///< where to record input, "" for nowhere
+  std::string replay_file;      ///< recording to replay, "" for none
+  int log_level;                ///< the log manager's level at start-up, >= 0
+  std::string frame_log;        ///< where to write every presented frame, "" for nowhere
+  int path_plies;               ///< path plies per step while recording or replaying, >= 1
+  std::string overrides;        ///< settings applied over the file's at start-up
   std::string font_file;        ///< font file name
   std::string logfile;          ///< log file name
   int random_seed;              ///< rand() seed; 0 seeds from the clock

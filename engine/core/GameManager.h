@@ -40,13 +40,18 @@ public:
   /// Steps completed by the current run() (0 before the loop).
   int getStepCount() const;
 
+  /// The seed start-up gave the C random number generator.
+  int getRandomSeed() const;
+
 private:
   GameManager();
   void step();
+  int startReplay();
 
-  bool game_over; ///< the loop ends after the current step when true
-  int frame_time; ///< target milliseconds per step
-  int step_count; ///< steps completed by the current run()
+  bool game_over;  ///< the loop ends after the current step when true
+  int frame_time;  ///< target milliseconds per step
+  int step_count;  ///< steps completed by the current run()
+  int random_seed; ///< the seed given to srand() at start-up
 };
 
 } // namespace ks

@@ -18,7 +18,7 @@ const int MAX_WINDOW_PIXELS = 16384;
 GraphicsManager::GraphicsManager()
     : p_display(nullptr), p_window_display(nullptr), window_horizontal_pixels(0),
       window_vertical_pixels(0), window_horizontal_chars(0), window_vertical_chars(0), screen(),
-      presented() {
+      presented(), p_frame_log(nullptr), frames_presented(0) {
   setType("GraphicsManager");
 }
 
@@ -32,6 +32,10 @@ GraphicsManager &GraphicsManager::getInstance() {
 }
 
 void GraphicsManager::closeDisplay() {
+  if (p_frame_log != nullptr) {
+    fclose(p_frame_log);
+    p_frame_log = nullptr;
+  }
   if (p_display != nullptr) {
     p_display->close();
     delete p_display;
@@ -86,6 +90,15 @@ int GraphicsManager::startUp() {
   }
   screen.setSize(window_horizontal_chars, window_vertical_chars);
   presented.setSize(window_horizontal_chars, window_vertical_chars);
+  frames_presented = 0;
+  if (!config.getFrameLog().empty() &&
+      (p_frame_log = fopen(config.getFrameLog().c_str(), "w")) == nullptr) {
+    lm.writeLog("GraphicsManager::startUp(): Unable to write frame log '%s'.",
+                config.getFrameLog().c_str());
+    closeDisplay();
+    clearSizes();
+    return -1;
+  }
   Manager::startUp();
   lm.writeLog(1, "GraphicsManager::startUp(): successfully started.");
   return 0;
@@ -169,6 +182,12 @@ int GraphicsManager::swapBuffers() {
   if (p_display == nullptr)
     return -1;
   int result = p_display->present(screen);
+  if (p_frame_log != nullptr) {
+    std::string text =
+        "frame " + std::to_string(frames_presented) + "\n" + TextFrame::fromScreen(screen).toText();
+    fputs(text.c_str(), p_frame_log);
+  }
+  frames_presented++;
   presented.swap(screen);
   screen.clear();
   return result == 0 ? 0 : -1;

@@ -1,6 +1,7 @@
 #ifndef KS_GRAPHICS_MANAGER_H
 #define KS_GRAPHICS_MANAGER_H
 
+#include <cstdio>
 #include <string>
 
 #include <SFML/Graphics.hpp>
@@ -26,7 +27,9 @@ class WindowDisplay;
 
 /// Draws characters in a grid of character cells. A step's drawing calls are recorded as the
 /// step's Screen; swapBuffers() hands it to the display chosen by the configuration's
-/// "display" key: a window (the default) or text with no window at all.
+/// "display" key: a window (the default) or text with no window at all. With "frame_log" set,
+/// every presented frame is also written to that file as text, each after a line
+/// "frame <number>" (frames count from 0 at start-up).
 class GraphicsManager : public Manager {
 public:
   /// The one graphics manager, created on first use.
@@ -97,6 +100,8 @@ private:
   int window_vertical_chars;       ///< window height in cells
   Screen screen;                   ///< the current step's draws
   Screen presented;                ///< the last presented step's draws
+  FILE *p_frame_log;               ///< every presented frame as text (owned), or null
+  int frames_presented;            ///< frames presented since start-up
 };
 
 /// Width of a character cell in pixels.

@@ -1,14 +1,16 @@
 #include "InputManager.h"
 
+#include "Configuration.h"
 #include "Display.h"
 #include "EventMouse.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
+#include "PathManager.h"
 
 namespace ks {
 
-InputManager::InputManager() : window_input(), events() {
+InputManager::InputManager() : window_input(), replay_input(), recorder(), input_step(0), events() {
   setType("InputManager");
 }
 
@@ -24,7 +26,7 @@ bool InputManager::isValid(std::string event_type) const {
 }
 
 // The source that goes with the active display: the text display has none.
-InputSource *InputManager::activeSource() {
+InputSource *InputManager::displaySource() {
   Display *p_display = GraphicsManager::getInstance().getDisplay();
   if (p_display != nullptr && p_display->getName() == "window")
     return &window_input;
@@ -38,17 +40,27 @@ int InputManager::startUp() {
                 "started first.");
     return -1;
   }
-  InputSource *p_source = activeSource();
+  InputSource *p_source = displaySource();
   if (p_source != nullptr && p_source->start() != 0)
     return -1;
+  std::string record_file = Configuration::getInstance().getRecordFile();
+  if (!record_file.empty() && recorder.open(record_file) != 0) {
+    if (p_source != nullptr)
+      p_source->stop();
+    return -1;
+  }
+  replay_input.start();
+  input_step = 0;
   Manager::startUp();
   lm.writeLog(5, "InputManager::startUp(): successfully started.");
   return 0;
 }
 
 void InputManager::shutDown() {
-  if (InputSource *p_source = activeSource())
+  if (InputSource *p_source = displaySource())
     p_source->stop();
+  recorder.close(input_step);
+  replay_input.stop();
   Manager::shutDown();
   LogManager::getInstance().writeLog(1, "InputManager::shutDown(): successfully stopped.");
 }
@@ -94,9 +106,63 @@ bool InputManager::send(const InputEvent &input) {
   return true;
 }
 
+int InputManager::loadReplay(std::string filename) {
+  return replay_input.load(filename);
+}
+
+const RecordingSettings &InputManager::getReplaySettings() const {
+  static const RecordingSettings none;
+  return replay_input.isLoaded() ? replay_input.getSettings() : none;
+}
+
+void InputManager::setSource(InputSource *p_source) {
+  p_custom_source = p_source;
+}
+
+int InputManager::getInputStep() const {
+  return input_step;
+}
+
+// The replayed events of `step`; false once the recorded run is over.
+bool InputManager::pollReplay(int step) {
+  if (replay_input.isOver(step)) {
+    LogManager::getInstance().writeLog(
+        "InputManager::getInput(): End of replay after %d steps. Setting game over.", step);
+    GameManager::getInstance().setGameOver(true);
+    return false;
+  }
+  // The window still answers while a replay is shown in it: closing it ends the replay.
+  if (displaySource() == &window_input)
+    window_input.pollClose(events);
+  replay_input.poll(step, events);
+  return true;
+}
+
+void InputManager::record(int step, const InputEvent &input) {
+  if (!recorder.isOpen())
+    return;
+  RecordingSettings settings;
+  const GraphicsManager &gm = GraphicsManager::getInstance();
+  settings.horizontal = gm.getHorizontal();
+  settings.vertical = gm.getVertical();
+  settings.frame_time = GameManager::getInstance().getFrameTime();
+  settings.random_seed = GameManager::getInstance().getRandomSeed();
+  settings.path_plies = PathManager::getInstance().getPlies();
+  recorder.writeHeader(settings);
+  recorder.write(step, input);
+}
+
 void InputManager::getInput() {
-  InputSource *p_source = activeSource();
-  if (p_source == nullptr) {
+  int step = input_step++;
+  events.clear();
+  if (replay_input.isLoaded()) {
+    if (!pollReplay(step))
+      return;
+  } else if (p_custom_source != nullptr) {
+    p_custom_source->poll(step, events);
+  } else if (InputSource *p_source = displaySource()) {
+    p_source->poll(step, events);
+  } else {
     // The text display has no input of its own; with no display at all (headless) there is
     // nothing to read either, and that is worth a line.
     if (GraphicsManager::getInstance().getDisplay() == nullptr)
@@ -104,11 +170,11 @@ void InputManager::getInput() {
           "InputManager::getInput(): GraphicsManager unexpectedly returned null window!");
     return;
   }
-  events.clear();
-  p_source->poll(events);
-  for (const InputEvent &input : events)
+  for (const InputEvent &input : events) {
+    record(step, input);
     if (!send(input))
       return;
+  }
 }
 
 } // namespace ks

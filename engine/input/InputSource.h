@@ -18,8 +18,9 @@ public:
   virtual int start() = 0;
   /// Lets go of what start() took.
   virtual void stop() = 0;
-  /// Appends this step's input to `events` in sending order; nothing follows a CLOSE.
-  virtual void poll(std::vector<InputEvent> &events) = 0;
+  /// Appends the input of `step` (input steps count from the engine's start) to `events` in
+  /// sending order; nothing follows a CLOSE.
+  virtual void poll(int step, std::vector<InputEvent> &events) = 0;
 };
 
 } // namespace ks

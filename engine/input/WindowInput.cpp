@@ -137,13 +137,15 @@ sf::RenderWindow *displayWindow() {
   return p_display != nullptr ? p_display->getWindow() : nullptr;
 }
 
-/// The click of a button-press event. The button comes from the live state, as the input rules
-/// have it: a held middle button wins over a held left one, either over the event's right one.
+/// The click of a button-press event, with the event's own button: a button let go before the
+/// step reads the live state was still clicked.
 InputEvent click(const sf::Event::MouseButtonEvent &button_event) {
-  int button = button_event.button == sf::Mouse::Right ? RIGHT : UNDEFINED_MOUSE_BUTTON;
-  if (sf::Mouse::isButtonPressed(sf::Mouse::Left))
+  int button = UNDEFINED_MOUSE_BUTTON;
+  if (button_event.button == sf::Mouse::Left)
     button = LEFT;
-  if (sf::Mouse::isButtonPressed(sf::Mouse::Middle))
+  else if (button_event.button == sf::Mouse::Right)
+    button = RIGHT;
+  else if (button_event.button == sf::Mouse::Middle)
     button = MIDDLE;
   return InputEvent::mouse(CLICKED, button, pixelToCells(button_event.x, button_event.y));
 }
@@ -225,15 +227,27 @@ int WindowInput::translateKey(int code) {
   return code + 97;
 }
 
-void WindowInput::poll(std::vector<InputEvent> &events) {
+void WindowInput::poll(int, std::vector<InputEvent> &events) {
   sf::RenderWindow *p_window = displayWindow();
   if (p_window == nullptr || !pollQueue(*p_window, events))
     return;
+  // Live key and button state belongs to the whole X server: what is typed or clicked in
+  // another window must not reach the game.
+  if (!p_window->hasFocus())
+    return;
   heldButtons(*p_window, events);
-  // Live key state belongs to the whole X server: keys typed into another window must not
-  // reach the game.
-  if (p_window->hasFocus())
-    heldKeys(events);
+  heldKeys(events);
+}
+
+void WindowInput::pollClose(std::vector<InputEvent> &events) {
+  sf::RenderWindow *p_window = displayWindow();
+  sf::Event e;
+  while (p_window != nullptr && p_window->pollEvent(e)) {
+    if (e.type == sf::Event::Closed) {
+      events.push_back(InputEvent::close());
+      return;
+    }
+  }
 }
 
 } // namespace ks

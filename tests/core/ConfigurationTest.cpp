@@ -313,14 +313,28 @@ TEST_F(ConfigurationTest, SummaryAtLevelOne) {
   ks::LogManager::getInstance().setLogLevel(1);
   config.print();
   EXPECT_EQ(kstest::logMessages(log_path),
-            (std::vector<std::string>{
-                "-----------------------------------", "Kestle configuration:",
-                "  Window horizontal pixels: 1024", "  Window vertical pixels: 768",
-                "  Window horizontal characters: 80", "  Window vertical characters: 24",
-                "  Window background color: 0", "  Frame time: 33", "  Window style: default",
-                "  Window title: Kestle", "  Show mouse: false", "  Headless: false",
-                "  Font file: ks-font.ttf", "  Log file: " + log_path, "  Random seed: 0",
-                "  Display: window", "-----------------------------------"}));
+            (std::vector<std::string>{"-----------------------------------",
+                                      "Kestle configuration:",
+                                      "  Window horizontal pixels: 1024",
+                                      "  Window vertical pixels: 768",
+                                      "  Window horizontal characters: 80",
+                                      "  Window vertical characters: 24",
+                                      "  Window background color: 0",
+                                      "  Frame time: 33",
+                                      "  Window style: default",
+                                      "  Window title: Kestle",
+                                      "  Show mouse: false",
+                                      "  Headless: false",
+                                      "  Font file: ks-font.ttf",
+                                      "  Log file: " + log_path,
+                                      "  Random seed: 0",
+                                      "  Display: window",
+                                      "  Record file: ",
+                                      "  Replay file: ",
+                                      "  Log level: 0",
+                                      "  Frame log: ",
+                                      "  Path plies: 100",
+                                      "-----------------------------------"}));
 }
 
 TEST_F(ConfigurationTest, SummaryShowsLoadedValues) {
@@ -330,7 +344,7 @@ TEST_F(ConfigurationTest, SummaryShowsLoadedValues) {
   ks::LogManager::getInstance().setLogLevel(1);
   config.print();
   std::vector<std::string> lines = kstest::logMessages(log_path);
-  ASSERT_EQ(lines.size(), 17u);
+  ASSERT_EQ(lines.size(), 22u);
   EXPECT_EQ(lines[6], "  Window background color: 1");
   EXPECT_EQ(lines[8], "  Window style: fullscreen");
   EXPECT_EQ(lines[10], "  Show mouse: true");
@@ -340,7 +354,7 @@ TEST_F(ConfigurationTest, SummaryShowsLoadedValues) {
   // Any style but 5 reads as full screen.
   config.setWindowStyle(3);
   config.print();
-  EXPECT_EQ(kstest::logMessages(log_path)[17 + 8], "  Window style: fullscreen");
+  EXPECT_EQ(kstest::logMessages(log_path)[22 + 8], "  Window style: fullscreen");
 }
 
 } // namespace
