@@ -123,19 +123,18 @@ int InputManager::getInputStep() const {
   return input_step;
 }
 
-// The replayed events of `step`; false once the recorded run is over.
-bool InputManager::pollReplay(int step) {
-  if (replay_input.isOver(step)) {
-    LogManager::getInstance().writeLog(
-        "InputManager::getInput(): End of replay after %d steps. Setting game over.", step);
-    GameManager::getInstance().setGameOver(true);
-    return false;
-  }
+// The replayed events of `step`. The last step of the recorded run ends the game, so that the
+// replay runs as many steps as the run did even if the game would go on.
+void InputManager::pollReplay(int step) {
   // The window still answers while a replay is shown in it: closing it ends the replay.
   if (displaySource() == &window_input)
     window_input.pollClose(events);
   replay_input.poll(step, events);
-  return true;
+  if (replay_input.isOver(step + 1)) {
+    LogManager::getInstance().writeLog(
+        "InputManager::getInput(): End of replay after %d steps. Setting game over.", step + 1);
+    GameManager::getInstance().setGameOver(true);
+  }
 }
 
 void InputManager::record(int step, const InputEvent &input) {
@@ -156,8 +155,7 @@ void InputManager::getInput() {
   int step = input_step++;
   events.clear();
   if (replay_input.isLoaded()) {
-    if (!pollReplay(step))
-      return;
+    pollReplay(step);
   } else if (p_custom_source != nullptr) {
     p_custom_source->poll(step, events);
   } else if (InputSource *p_source = displaySource()) {

@@ -66,7 +66,7 @@ public:
 private:
   InputManager();
   InputSource *displaySource();
-  bool pollReplay(int step);
+  void pollReplay(int step);
   void record(int step, const InputEvent &input);
   bool send(const InputEvent &input);
 

@@ -20,7 +20,7 @@ public:
   bool isLoaded() const;
   /// The loaded recording's settings.
   const RecordingSettings &getSettings() const;
-  /// True from the step at which the recorded run ended.
+  /// True from the step after the recorded run's last step on.
   bool isOver(int step) const;
 
   /// Starts from the recording's first event. Always 0.
