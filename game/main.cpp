@@ -13,14 +13,17 @@ int main() {
   if (gm.startUp() != 0) {
     lm.writeLog("Error starting game manager!");
     gm.shutDown();
-    return 0;
+    return 1;
   }
   lm.setFlush(true);
   ks::splash();
   ks::WorldManager::getInstance().setBoundary(
       ks::Box(ks::Vector(0, 0), static_cast<float>(MAP_WIDTH), static_cast<float>(MAP_HEIGHT)));
   loadResources();
-  loadMap();
+  if (loadMap() != 0) { // it wrote why
+    gm.shutDown();
+    return 1;
+  }
   new GameStart;
   if (ks::Music *p_music = ks::ResourceManager::getInstance().getMusic("music"))
     p_music->play(true);
