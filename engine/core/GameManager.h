@@ -2,11 +2,9 @@
 #define KS_GAME_MANAGER_H
 
 #include "Manager.h"
+#include "Version.h"
 
 namespace ks {
-
-/// The engine's version, written in the log banner.
-const double KS_VERSION = 4.2;
 
 /// Starts and stops the engine's managers in a fixed order and runs the fixed-rate game loop.
 class GameManager : public Manager {
