@@ -35,7 +35,7 @@ int main(int argc, char **argv) {
   ks::WorldManager::getInstance().setBoundary(
       ks::Box(ks::Vector(0, 0), static_cast<float>(MAP_WIDTH), static_cast<float>(MAP_HEIGHT)));
   loadResources();
-  if (loadMap() != 0) {
+  if (loadMap() != 0) { // it wrote why
     gm.shutDown();
     return 1;
   }

@@ -33,6 +33,20 @@ bool GameManager::isValid(std::string event_type) const {
 }
 
 int GameManager::startUp() {
+  if (startInOrder() == 0)
+    return 0;
+  // Leave nothing half started, so that a later start-up can succeed. The log stays open for
+  // the caller's own message; shutDown() closes it.
+  Manager *started_last_first[] = {&PathManager::getInstance(), &WorldManager::getInstance(),
+                                   &ResourceManager::getInstance(), &InputManager::getInstance(),
+                                   &GraphicsManager::getInstance()};
+  for (Manager *p_manager : started_last_first)
+    if (p_manager->isStarted())
+      p_manager->shutDown();
+  return -1;
+}
+
+int GameManager::startInOrder() {
   LogManager &log_manager = LogManager::getInstance();
   Configuration &config = Configuration::getInstance();
   config.loadConfig(config.readConfig());
@@ -135,6 +149,8 @@ void GameManager::shutDown() {
   if (endTimerResolution() == TIMER_RESOLUTION_REFUSED)
     log_manager.writeLog(
         1, "GameManager()::shutDown(): Warning!  timeEndPeriod() cannot accept 1 msec.");
+  PathManager::getInstance().shutDown();
+  log_manager.writeLog(1, "Path Manager stopped");
   WorldManager::getInstance().shutDown();
   log_manager.writeLog(1, "World Manager stopped");
   ResourceManager::getInstance().shutDown();

@@ -96,15 +96,4 @@ TEST_F(GameLoopTest, AFixedSeedRepeatsTheRandomSequence) {
   EXPECT_EQ(rand(), first);
 }
 
-TEST_F(GameLoopTest, ShutDownStopsTheManagersAndClosesTheLog) {
-  std::string log = kstest::startHeadless("log");
-  game().shutDown();
-  EXPECT_FALSE(ks::WorldManager::getInstance().isStarted());
-  EXPECT_FALSE(ks::LogManager::getInstance().isStarted());
-  std::vector<std::string> messages = kstest::logMessages(log);
-  ASSERT_GE(messages.size(), 2u);
-  EXPECT_EQ(messages[messages.size() - 2], "** Game stopped **");
-  EXPECT_EQ(messages.back(), "****************************************************");
-}
-
 } // namespace

@@ -10,7 +10,6 @@
 #include "GameManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
-#include "PathManager.h"
 #include "Recording.h"
 #include "RecordingObject.h"
 #include "TestSupport.h"
@@ -75,8 +74,6 @@ std::vector<std::string> run(const std::string &settings, int steps, ks::InputSo
   game.run();
   ks::InputManager::getInstance().setSource(nullptr);
   game.shutDown();
-  if (ks::PathManager::getInstance().isStarted())
-    ks::PathManager::getInstance().shutDown();
   return seen;
 }
 

@@ -10,7 +10,6 @@
 #include "EventMouse.h"
 #include "GameManager.h"
 #include "Object.h"
-#include "PathManager.h"
 #include "TestSupport.h"
 #include "WorldManager.h"
 
@@ -57,10 +56,7 @@ protected:
     kstest::startHeadless("log");
     p_recorder = new Recorder;
   }
-  void TearDown() override {
-    ks::GameManager::getInstance().shutDown();
-    ks::PathManager::getInstance().shutDown();
-  }
+  void TearDown() override { ks::GameManager::getInstance().shutDown(); }
   Recorder *p_recorder = nullptr; ///< world-owned
   play::Controls controls;
 };

@@ -10,7 +10,6 @@
 #include "GameStart.h"
 #include "LogManager.h"
 #include "Object.h"
-#include "PathManager.h"
 #include "ResourceManager.h"
 #include "TestSupport.h"
 #include "WorldManager.h"
@@ -94,8 +93,6 @@ void PlayFixture::SetUp() {
 
 void PlayFixture::TearDown() {
   ks::GameManager::getInstance().shutDown();
-  // The game manager leaves the path manager running; the next start-up needs it stopped.
-  ks::PathManager::getInstance().shutDown();
   if (!old_dir.empty()) {
     EXPECT_EQ(chdir(old_dir.c_str()), 0);
   }
