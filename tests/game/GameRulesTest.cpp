@@ -123,9 +123,10 @@ TEST_F(GameRules, ALeftClickDigsOrFillsOnlyTheCellItHitsWithinReach) {
   ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(10.9f, 5), 80, 24));
   sendMouse(ks::CLICKED, ks::LEFT, ks::Vector(11.7f, 6.2f));
   EXPECT_EQ(DIRT_TILE, tiles[21][11]->getTileType());
-  // Near the world's left edge the reach starts at 0, still 9 cells wide.
+  // Near the world's left edge the reach starts at 0 (not at 3.8 - 0.5 - 4 = -0.7), still 9
+  // cells wide.
   ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(10, 5), 80, 24));
-  p_hero->setPosition(ks::Vector(2, 14.4f));
+  p_hero->setPosition(ks::Vector(3.8f, 14.4f));
   click(ks::LEFT, 9, 16);
   click(ks::LEFT, 10, 16);
   EXPECT_EQ(EMPTY_TILE, tiles[9][16]->getTileType());
