@@ -43,7 +43,7 @@ std::string replay(const std::string &name, const std::string &folder) {
   int status = runProgram(dir,
                           {dir + "/kestle-game", "--replay", golden(name + ".rec"), "--text",
                            "--frame-log", "frames.txt", "--final-frame", "final.txt"},
-                          {"ALSOFT_DRIVERS=null"}, 300000);
+                          {"ALSOFT_DRIVERS=null", "DISPLAY="}, 300000); // no X server at all
   EXPECT_EQ(0, status) << readFile(dir + "/stderr.txt");
   return status == 0 ? dir : "";
 }
