@@ -346,6 +346,51 @@ TEST_F(SerializationTest, ReadingGoesThroughTheSetters) {
   EXPECT_EQ(p_o->serialize(), "");
 }
 
+TEST_F(SerializationTest, HostileValuesAreRefusedOrBroughtIntoRange) {
+  ASSERT_NE(loadSprite("hero"), nullptr); // two frames
+  // Refused with one line each; nothing of the object changes.
+  const std::pair<const char *, const char *> refusals[] = {
+      {"box-corner-x:0,box-corner-y:0,box-horizontal:-1e30,box-vertical:1,", "box negative or"},
+      {"box-corner-x:0,box-corner-y:0,box-horizontal:-4,box-vertical:1,", "box negative or"},
+      {"box-corner-x:nan,box-corner-y:0,box-horizontal:1,box-vertical:1,", "box negative or"},
+      {"pos-x:1,pos-y:1,fpos-x:1e39,fpos-y:1,", "fpos-x"},
+      {"y_acceleration:-nan,", "y_acceleration"},
+  };
+  for (const auto &r : refusals) {
+    SCOPED_TRACE(r.first);
+    ks::Object *p_o = new ks::Object;
+    p_o->serialize();
+    std::string line =
+        "Object::deserialize(): " + std::string(r.second) + " not finite, so ignoring.";
+    int before = kstest::logCount(log, line);
+    p_o->deserialize(r.first);
+    EXPECT_EQ(kstest::logCount(log, line), before + 1);
+    EXPECT_EQ(p_o->serialize(), "");
+  }
+  // The animation is held in range, so that draw() can't overflow stepping it.
+  struct Animation {
+    const char *text;
+    int index, slowdown, count, index_after_draw;
+  };
+  const Animation animations[] = {
+      {"sprite_name:hero,sprite_index:2147483647,sprite_slowdown:1,sprite_slowdown_count:0,", 1, 1,
+       0, 0},
+      {"sprite_name:hero,sprite_index:-5,sprite_slowdown:-3,sprite_slowdown_count:2147483647,", 0,
+       0, 0, 0},
+      {"sprite_name:hero,sprite_slowdown:4,sprite_slowdown_count:9,", 0, 4, 3, 1},
+  };
+  for (const Animation &a : animations) {
+    SCOPED_TRACE(a.text);
+    ks::Object *p_o = new ks::Object;
+    p_o->deserialize(a.text);
+    EXPECT_EQ(p_o->getSpriteIndex(), a.index);
+    EXPECT_EQ(p_o->getSpriteSlowdown(), a.slowdown);
+    EXPECT_EQ(p_o->getSpriteSlowdownCount(), a.count);
+    p_o->draw();
+    EXPECT_EQ(p_o->getSpriteIndex(), a.index_after_draw);
+  }
+}
+
 TEST_F(SerializationTest, SpriteNamesAreLookedUp) {
   ks::Sprite *p_sprite = loadSprite("walker");
   ASSERT_NE(p_sprite, nullptr);
@@ -380,8 +425,8 @@ TEST_F(SerializationTest, NumbersReadAsTheCConversionsDoWithoutOverflow) {
   EXPECT_EQ(p_o->getId(), 0);
   p_o->deserialize("altitude:abc");
   EXPECT_EQ(p_o->getAltitude(), 0);
-  p_o->deserialize("speed:1e999");
-  EXPECT_TRUE(std::isinf(p_o->getSpeed()));
+  p_o->deserialize("speed:1e999"); // beyond the float range: refused
+  EXPECT_EQ(p_o->getSpeed(), 0);
   p_o->deserialize("speed:-2.5e-1xyz");
   EXPECT_FLOAT_EQ(p_o->getSpeed(), -0.25f);
   p_o->deserialize("solidness:-2147483648");

@@ -101,6 +101,36 @@ TEST_F(WorldManagerTest, ObjectsMarkedByDestructorsDuringDeletionGoInTheSameStep
   EXPECT_EQ(world().getAllObjects().getCount(), before - 3);
 }
 
+/// Adds its id to a shared record when it is destroyed.
+class RecordedObject : public ks::Object {
+public:
+  explicit RecordedObject(std::vector<int> *p_order) : p_deaths(p_order) {}
+  ~RecordedObject() override { p_deaths->push_back(getId()); }
+
+private:
+  std::vector<int> *p_deaths; ///< shared record (not owned)
+};
+
+TEST_F(WorldManagerTest, AWholeLevelMarkedTwiceGoesOnceInMarkingOrder) {
+  std::vector<int> deaths, expected;
+  std::vector<ks::Object *> level;
+  for (int i = 0; i < 15000; i++)
+    level.push_back(new RecordedObject(&deaths));
+  for (int round = 0; round < 2; round++)
+    for (auto it = level.rbegin(); it != level.rend(); ++it)
+      ASSERT_EQ(world().markForDelete(*it), 0);
+  for (auto it = level.rbegin(); it != level.rend(); ++it)
+    expected.push_back((*it)->getId());
+  // Deleted directly while marked: it must leave the list, not be deleted twice.
+  delete level[7];
+  expected.erase(expected.end() - 8);
+  world().update();
+  EXPECT_EQ(deaths.size(), 15000u);
+  deaths.erase(deaths.begin()); // the direct delete
+  EXPECT_EQ(deaths, expected);
+  EXPECT_EQ(world().getAllObjects(true).getCount(), 0);
+}
+
 TEST_F(WorldManagerTest, ObjectsMoveByVelocityAndAccelerate) {
   RecordingObject *p_o = new RecordingObject;
   p_o->setSolidness(ks::SPECTRAL);
