@@ -19,6 +19,9 @@ public:
   /// Removes an object from every list it is in. 0, or -1 (with a log line).
   int removeObject(Object *p_o);
 
+  /// Empties every list at once (the objects are not deleted).
+  void clear();
+
   /// Copies of the lists: every active object; the active HARD and SOFT ones; the active
   /// visible ones at `altitude`; every inactive object.
   ObjectList activeObjects() const;

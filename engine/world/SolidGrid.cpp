@@ -99,6 +99,13 @@ void SolidGrid::move(const Object *p_o, Box world_box) {
   file(it->second);
 }
 
+void SolidGrid::clear() {
+  for (std::vector<const Record *> &cell : cells)
+    cell.clear();
+  outside.clear();
+  records.clear();
+}
+
 bool SolidGrid::contains(const Object *p_o) const {
   return records.count(p_o) != 0;
 }

@@ -14,7 +14,7 @@ namespace ks {
 
 WorldManager::WorldManager()
     : scene_graph(), deletions(), deletion_index(), p_view_following(nullptr), boundary(), view(),
-      view_slack() {
+      view_slack(), is_clearing(false) {
   setType("WorldManager");
 }
 
@@ -40,9 +40,14 @@ int WorldManager::startUp() {
 void WorldManager::shutDown() {
   Manager::shutDown();
   ObjectList all = getAllObjects(true);
+  // Everything goes, so the scene graph is emptied at once: taken out one by one, each object
+  // would move the rest of its lists down, which is quadratic for a level of tiles.
+  scene_graph.clear();
+  is_clearing = true;
   ObjectListIterator li(&all);
   for (li.first(); !li.isDone(); li.next())
     delete li.currentObject();
+  is_clearing = false;
   deletions.clear();
   deletion_index.clear();
   p_view_following = nullptr;
@@ -74,7 +79,7 @@ int WorldManager::removeObject(Object *p_o) {
     deletions[marked->second] = nullptr;
     deletion_index.erase(marked);
   }
-  return scene_graph.removeObject(p_o);
+  return is_clearing ? 0 : scene_graph.removeObject(p_o);
 }
 
 int WorldManager::markForDelete(Object *p_o) {

@@ -96,6 +96,7 @@ private:
   Box boundary;             ///< extent of the world
   Box view;                 ///< the part of the world on screen
   Vector view_slack;        ///< centred fraction of the view without scrolling
+  bool is_clearing;         ///< true while shutDown() deletes everything (the scene graph is empty)
 };
 
 } // namespace ks
