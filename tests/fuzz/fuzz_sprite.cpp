@@ -1,0 +1,20 @@
+// The sprite file loader, and every frame of a sprite it accepts.
+#include "FuzzSupport.h"
+#include "ResourceManager.h"
+#include "Sprite.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  ksfuzz::startEngine();
+  ks::ResourceManager &rm = ks::ResourceManager::getInstance();
+  if (rm.loadSprite(ksfuzz::inputFile(data, size, "sprite.txt"), "s") != 0)
+    return 0;
+  const ks::Sprite *p_s = rm.getSprite("s");
+  for (int i = 0; i < p_s->getFrameCount(); i++)
+    if (p_s->getFrame(i).getString().size() !=
+        static_cast<size_t>(p_s->getWidth()) * static_cast<size_t>(p_s->getHeight()))
+      abort();
+  // Emptied again, so that every input meets the same manager.
+  rm.shutDown();
+  rm.startUp();
+  return 0;
+}
