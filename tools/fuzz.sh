@@ -30,7 +30,8 @@ if [ ${#targets[@]} -eq 0 ]; then
   done
 fi
 
-CXX=clang++ ks_build build-fuzz -DKESTLE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null ||
+ks_build build-fuzz -DKESTLE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  >/dev/null ||
   exit 1
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 

@@ -670,9 +670,8 @@ int Object::deserialize(std::string s) {
   Box text_box(Vector(box_values[0], box_values[1]), box_values[2], box_values[3]);
   if (!box_complete) {
     lm.writeLog(10, "Object::deserialize(): box not complete, so ignoring.");
-  } else if (!(std::isfinite(box_values[0]) && std::isfinite(box_values[1]) && box_values[2] >= 0 &&
-               box_values[3] >= 0 && std::isfinite(box_values[2]) &&
-               std::isfinite(box_values[3]))) {
+  } else if (!(std::all_of(box_values, box_values + 4, [](float v) { return std::isfinite(v); }) &&
+               box_values[2] >= 0 && box_values[3] >= 0)) {
     // The solid grid and the overlap tests need a finite box of non-negative extent.
     lm.writeLog("Object::deserialize(): box negative or not finite, so ignoring.");
     box_complete = false;
@@ -783,18 +782,16 @@ int Object::deserialize(std::string s) {
   if (!text.empty()) {
     float v = textToFloat(text);
     lm.writeLog(10, "Object::deserialize(): x_direction is %.2f", static_cast<double>(v));
-    if (finiteOrRefused("x_direction", v)) {
+    if (finiteOrRefused("x_direction", v))
       direction.setX(v);
-    }
   }
 
   text = match("", "y_direction");
   if (!text.empty()) {
     float v = textToFloat(text);
     lm.writeLog(10, "Object::deserialize(): y_direction is %.2f", static_cast<double>(v));
-    if (finiteOrRefused("y_direction", v)) {
+    if (finiteOrRefused("y_direction", v))
       setVelocity(Vector(direction.getX(), v));
-    }
   }
 
   text = match("", "speed");
