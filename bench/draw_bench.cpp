@@ -1,38 +1,84 @@
-// Drawing speed: a full 80 x 24 screen of coloured characters drawn through drawCh and
-// presented, and the same screen three quarters transparent through drawFrame. Prints the
-// median milliseconds per frame (drawing plus swapBuffers). Needs an X display (Xvfb will do).
+// Drawing speed of the window display against drawing every character on its own. For each
+// kind of frame it prints the median milliseconds per frame (drawing plus presenting) of both
+// and their ratio. Needs an X display (Xvfb will do); the game's frame needs the run folder.
 //
-// Usage: draw_bench [frames] [font file]
+// Usage: draw_bench [frames] [run folder]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "Configuration.h"
 #include "Frame.h"
+#include "GameLoaders.h"
 #include "GraphicsManager.h"
+#include "Hero.h"
 #include "LogManager.h"
+#include "PerCellDraw.h"
+#include "ResourceManager.h"
+#include "WinCon.h"
+#include "WindowDisplay.h"
 #include "WorldManager.h"
 
 namespace {
 
-/// Median milliseconds of `frames` runs of `draw` followed by swapBuffers().
-double medianFrameMs(int frames, const std::function<void()> &draw) {
-  ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
+/// Median milliseconds of `frames` runs of `frame`, after a few that warm the glyph cache.
+double medianMs(int frames, const std::function<void()> &frame) {
   std::vector<double> times;
   for (int i = 0; i < frames + 5; i++) {
     auto start = std::chrono::steady_clock::now();
-    draw();
-    gm.swapBuffers();
+    frame();
     std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    if (i >= 5) // the first frames warm up the glyph cache
+    if (i >= 5)
       times.push_back(took.count());
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
+}
+
+/// Times `draw` through the engine (batched) and the same draws one by one, and prints both.
+void compare(const char *name, int frames, const std::function<void()> &draw) {
+  ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
+  auto &display = *dynamic_cast<ks::WindowDisplay *>(gm.getDisplay());
+  sf::RenderWindow &window = *display.getWindow();
+  draw();
+  ks::Screen recorded = gm.getScreen();
+  gm.swapBuffers();
+  double batched = medianMs(frames, [&] {
+    draw();
+    gm.swapBuffers();
+  });
+  double per_cell = medianMs(frames, [&] {
+    ksbench::drawPerCell(window, recorded, display);
+    window.display();
+    window.clear(display.getBackgroundColor());
+  });
+  printf("  %-40s %8.3f ms %8.3f ms %6.1fx  (%zu draws)\n", name, per_cell, batched,
+         per_cell / batched, recorded.getDraws().size());
+}
+
+/// The level as the hero first sees it: the shipped map, the hero at its start, the view on it.
+bool buildGameFrame(const std::string &run_folder) {
+  if (chdir(run_folder.c_str()) != 0)
+    return false;
+  ks::WorldManager &wm = ks::WorldManager::getInstance();
+  ks::ResourceManager::getInstance().startUp();
+  wm.startUp();
+  const ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
+  wm.setView(ks::Box(ks::Vector(0, 0), static_cast<float>(gm.getHorizontal()),
+                     static_cast<float>(gm.getVertical())));
+  wm.setBoundary(
+      ks::Box(ks::Vector(0, 0), static_cast<float>(MAP_WIDTH), static_cast<float>(MAP_HEIGHT)));
+  loadResources();
+  if (loadMap() != 0)
+    return false;
+  wm.setViewFollowing(new Hero);
+  new WinCon;
+  return true;
 }
 
 } // namespace
@@ -41,23 +87,25 @@ int main(int argc, char **argv) {
   int frames = argc > 1 ? atoi(argv[1]) : 200;
   if (frames < 1)
     frames = 1;
-  std::string font = argc > 2 ? argv[2] : "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+  std::string run_folder = argc > 2 ? argv[2] : KS_RUN_DIR;
 
   ks::Configuration &config = ks::Configuration::getInstance();
-  config.setFontFile(font);
-  config.setLogFile("draw_bench.log");
+  config.setFontFile(run_folder + "/ks-font.ttf");
+  config.setLogFile("/tmp/draw_bench.log");
   ks::LogManager::getInstance().startUp();
   ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
   if (gm.startUp() != 0) {
-    fprintf(stderr, "draw_bench: the graphics manager did not start (see draw_bench.log)\n");
+    fprintf(stderr, "draw_bench: the graphics manager did not start (see /tmp/draw_bench.log)\n");
     return 1;
   }
   const int width = gm.getHorizontal(), height = gm.getVertical();
   ks::WorldManager::getInstance().setView(
       ks::Box(ks::Vector(0, 0), static_cast<float>(width), static_cast<float>(height)));
+  printf("draw_bench: %d x %d cells, %d frames each; median ms per frame, drawing + presenting\n",
+         width, height, frames);
+  printf("  %-40s %11s %11s %7s\n", "frame", "per cell", "batched", "ratio");
 
-  // Full screen through drawCh, every cell a printable character in one of seven colours.
-  double full = medianFrameMs(frames, [&]() {
+  compare("full screen of coloured characters", frames, [&] {
     for (int y = 0; y < height; y++)
       for (int x = 0; x < width; x++)
         gm.drawCh(static_cast<char>('!' + (x + y * width) % 94),
@@ -65,22 +113,22 @@ int main(int argc, char **argv) {
                   ks::Vector(static_cast<float>(x), static_cast<float>(y)));
   });
 
-  // A screen-sized frame in which three cells of four are the transparent blank.
   std::string text;
   for (int y = 0; y < height; y++)
     for (int x = 0; x < width; x++)
       text += (x + y) % 4 == 0 ? static_cast<char>('A' + (x + y) % 26) : ' ';
   ks::Frame frame(width, height, text);
-  double sparse = medianFrameMs(
-      frames, [&]() { gm.drawFrame(false, ks::GREEN, ' ', ks::Vector(0, 0), frame); });
+  compare("three-quarters transparent screen", frames,
+          [&] { gm.drawFrame(false, ks::GREEN, ' ', ks::Vector(0, 0), frame); });
 
-  double empty = medianFrameMs(frames, []() {});
+  compare("empty frame", frames, [] {});
 
-  printf("draw_bench: %d x %d cells, %d frames each, median ms per frame (drawing + swap)\n", width,
-         height, frames);
-  printf("  full screen, drawCh per cell:           %8.3f ms\n", full);
-  printf("  3/4 transparent screen, drawFrame:      %8.3f ms\n", sparse);
-  printf("  nothing drawn, swapBuffers only:        %8.3f ms\n", empty);
+  if (buildGameFrame(run_folder))
+    compare("the game's first playing frame", frames,
+            [] { ks::WorldManager::getInstance().draw(); });
+  else
+    printf("  the game's first playing frame: no level in %s\n", run_folder.c_str());
+  ks::WorldManager::getInstance().shutDown();
   gm.shutDown();
   return 0;
 }

@@ -55,13 +55,15 @@ Hero::~Hero() {
 
   ks::ResourceManager &rm = ks::ResourceManager::getInstance();
   ks::WorldManager &wm = ks::WorldManager::getInstance();
-  if (ks::Sound *p_sound = rm.getSound("heroDeath"))
-    p_sound->play(false);
-  if (ks::Music *p_music = rm.getMusic("music"))
-    p_music->stop();
-  // While the world shuts down a new screen would stay outside it and never be freed.
-  if (wm.isStarted())
+  // A hero removed because the world shuts down at the end of the game did not die: no death
+  // sound, and no screen, which would stay outside the world and never be freed.
+  if (wm.isStarted()) {
+    if (ks::Sound *p_sound = rm.getSound("heroDeath"))
+      p_sound->play(false);
+    if (ks::Music *p_music = rm.getMusic("music"))
+      p_music->stop();
     new GameOver;
+  }
   if (p_reticle != nullptr) {
     p_reticle->setHero(nullptr);
     wm.markForDelete(p_reticle);

@@ -23,6 +23,9 @@ Monster::Monster(Hero *p_hero) : hero_id(p_hero != nullptr ? p_hero->getId() : -
 }
 
 Monster::~Monster() {
+  // Removed with the rest of the world at the end of the game, it did not die.
+  if (!ks::WorldManager::getInstance().isStarted())
+    return;
   if (ks::Sound *p_sound = ks::ResourceManager::getInstance().getSound("monsterDeath"))
     p_sound->play(false);
 }

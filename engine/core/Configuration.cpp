@@ -45,6 +45,13 @@ void Configuration::reset() {
   window_title = "Kestle";
   show_mouse = false;
   headless = false;
+  display = "window";
+  record_file = "";
+  replay_file = "";
+  frame_log = "";
+  log_level = 0;
+  path_plies = 100;
+  overrides = "";
   font_file = "ks-font.ttf";
   logfile = "kestle.log";
   random_seed = 0;
@@ -111,6 +118,32 @@ void Configuration::loadConfig(std::string new_config) {
     show_mouse = value == "true";
   if (!(value = lookUp("headless")).empty())
     headless = value == "true";
+  if (!(value = lookUp("display")).empty()) {
+    if (value == "window" || value == "text")
+      display = value;
+    else
+      log_manager.writeLog("loadConfig(): Unsupported display '%s'", value.c_str());
+  }
+  if (!(value = lookUp("record_file")).empty())
+    record_file = value;
+  if (!(value = lookUp("replay_file")).empty())
+    replay_file = value;
+  if (!(value = lookUp("log_level")).empty()) {
+    int level = textToInt(value);
+    if (level >= 0)
+      log_level = level;
+    else
+      log_manager.writeLog("loadConfig(): Unsupported log level '%s'", value.c_str());
+  }
+  if (!(value = lookUp("frame_log")).empty())
+    frame_log = value;
+  if (!(value = lookUp("path_plies")).empty()) {
+    int plies = textToInt(value);
+    if (plies >= 1)
+      path_plies = plies;
+    else
+      log_manager.writeLog("loadConfig(): Unsupported path plies '%s'", value.c_str());
+  }
   if (!(value = lookUp("font_file")).empty())
     font_file = value;
   if (!(value = lookUp("logfile")).empty())
@@ -136,6 +169,12 @@ void Configuration::print() const {
   lm.writeLog(1, "  Font file: %s", font_file.c_str());
   lm.writeLog(1, "  Log file: %s", logfile.c_str());
   lm.writeLog(1, "  Random seed: %d", random_seed);
+  lm.writeLog(1, "  Display: %s", display.c_str());
+  lm.writeLog(1, "  Record file: %s", record_file.c_str());
+  lm.writeLog(1, "  Replay file: %s", replay_file.c_str());
+  lm.writeLog(1, "  Log level: %d", log_level);
+  lm.writeLog(1, "  Frame log: %s", frame_log.c_str());
+  lm.writeLog(1, "  Path plies: %d", path_plies);
   lm.writeLog(1, "-----------------------------------");
 }
 

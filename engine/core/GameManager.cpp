@@ -17,7 +17,7 @@
 
 namespace ks {
 
-GameManager::GameManager() : game_over(false), frame_time(0), step_count(0) {
+GameManager::GameManager() : game_over(false), frame_time(0), step_count(0), random_seed(0) {
   setType("GameManager");
 }
 
@@ -33,18 +33,36 @@ bool GameManager::isValid(std::string event_type) const {
 }
 
 int GameManager::startUp() {
+  if (startInOrder() == 0)
+    return 0;
+  // Leave nothing half started, so that a later start-up can succeed. The log stays open for
+  // the caller's own message; shutDown() closes it.
+  Manager *started_last_first[] = {&PathManager::getInstance(), &WorldManager::getInstance(),
+                                   &ResourceManager::getInstance(), &InputManager::getInstance(),
+                                   &GraphicsManager::getInstance()};
+  for (Manager *p_manager : started_last_first)
+    if (p_manager->isStarted())
+      p_manager->shutDown();
+  return -1;
+}
+
+int GameManager::startInOrder() {
   LogManager &log_manager = LogManager::getInstance();
   Configuration &config = Configuration::getInstance();
   config.loadConfig(config.readConfig());
+  config.loadConfig(config.getOverrides());
 
   if (log_manager.startUp() != 0) {
     log_manager.writeLog("Error starting LogManager!");
     return -1;
   }
+  log_manager.setLogLevel(config.getLogLevel());
   log_manager.writeLog("****************************************************");
   log_manager.writeLog("** Kestle version %.1f **", KS_VERSION);
   log_manager.writeLog(1, "Log Manager started.");
   config.print();
+  if (startReplay() != 0)
+    return -1;
 
   frame_time = config.getFrameTime();
   log_manager.writeLog(5, "GameManager::startUp(): frame time is %d", frame_time);
@@ -88,11 +106,11 @@ int GameManager::startUp() {
   world_manager.setView(window_box);
   world_manager.setViewSlack(Vector(1.0f / 3, 1.0f / 3));
 
-  int seed = config.getRandomSeed();
-  if (seed == 0)
-    seed = static_cast<int>(time(nullptr));
-  log_manager.writeLog(10, "GameManager()::startUp(): seed is %d", seed);
-  srand(static_cast<unsigned int>(seed));
+  random_seed = config.getRandomSeed();
+  if (random_seed == 0)
+    random_seed = static_cast<int>(time(nullptr));
+  log_manager.writeLog(10, "GameManager()::startUp(): seed is %d", random_seed);
+  srand(static_cast<unsigned int>(random_seed));
 
   if (beginTimerResolution() == TIMER_RESOLUTION_REFUSED)
     log_manager.writeLog(
@@ -104,12 +122,35 @@ int GameManager::startUp() {
   return 0;
 }
 
+// A replay runs as the recorded run ran: same view, seed and path plies, and at the recorded
+// speed unless it is only kept as text.
+int GameManager::startReplay() {
+  Configuration &config = Configuration::getInstance();
+  if (config.getReplayFile().empty())
+    return 0;
+  InputManager &input_manager = InputManager::getInstance();
+  if (input_manager.loadReplay(config.getReplayFile()) != 0)
+    return -1;
+  const RecordingSettings &settings = input_manager.getReplaySettings();
+  config.setWindowHorizontalChars(settings.horizontal);
+  config.setWindowVerticalChars(settings.vertical);
+  config.setRandomSeed(settings.random_seed);
+  config.setPathPlies(settings.path_plies);
+  if (config.getDisplay() != "text")
+    config.setFrameTime(settings.frame_time);
+  LogManager::getInstance().writeLog(1, "GameManager::startUp(): replaying '%s'.",
+                                     config.getReplayFile().c_str());
+  return 0;
+}
+
 void GameManager::shutDown() {
   LogManager &log_manager = LogManager::getInstance();
   game_over = true;
   if (endTimerResolution() == TIMER_RESOLUTION_REFUSED)
     log_manager.writeLog(
         1, "GameManager()::shutDown(): Warning!  timeEndPeriod() cannot accept 1 msec.");
+  PathManager::getInstance().shutDown();
+  log_manager.writeLog(1, "Path Manager stopped");
   WorldManager::getInstance().shutDown();
   log_manager.writeLog(1, "World Manager stopped");
   ResourceManager::getInstance().shutDown();
@@ -179,6 +220,9 @@ int GameManager::getFrameTime() const {
 }
 int GameManager::getStepCount() const {
   return step_count;
+}
+int GameManager::getRandomSeed() const {
+  return random_seed;
 }
 
 } // namespace ks

@@ -36,6 +36,7 @@ public:
 
   /// Highest level of levelled messages that are written (0: none of them).
   void setLogLevel(int new_log_level);
+  /// Highest level of levelled messages that are written.
   int getLogLevel() const;
 
   /// Prefix lines with the time of day.

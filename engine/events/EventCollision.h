@@ -8,6 +8,7 @@ namespace ks {
 
 class Object;
 
+/// Type of EventCollision; objects get it without registering.
 const std::string COLLISION_EVENT = "ks::collision";
 
 /// Sent by the world manager to both objects of a collision, the mover first.
@@ -19,12 +20,15 @@ public:
   /// `p_o1` moved to `p` and touched `p_o2`.
   EventCollision(Object *p_o1, Object *p_o2, Vector p);
 
+  /// Sets the object that moved (not owned).
   void setObject1(Object *p_new_o1);
   /// The object that moved; valid during the dispatch only, not owned.
   Object *getObject1() const;
+  /// Sets the object it touched (not owned).
   void setObject2(Object *p_new_o2);
   /// The object it touched; valid during the dispatch only, not owned.
   Object *getObject2() const;
+  /// Sets where the collision happens.
   void setPosition(Vector new_pos);
   /// Where the collision happens.
   Vector getPosition() const;

@@ -5,6 +5,7 @@
 
 namespace ks {
 
+/// Type of EventKeyboard, sent to the objects registered for it.
 const std::string KEYBOARD_EVENT = "ks::keyboard";
 
 /// What happened to the key.
@@ -101,9 +102,11 @@ public:
 
   /// The key: a Key value, or a window-system code + 97 for keys the engine doesn't name.
   void setKey(int new_key);
+  /// The key: a Key value, a window-system code + 97, or -1 when undefined.
   int getKey() const;
   /// An EventKeyboardAction.
   void setKeyboardAction(int new_action);
+  /// An EventKeyboardAction, or -1 when undefined.
   int getKeyboardAction() const;
 
 private:

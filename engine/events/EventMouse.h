@@ -6,6 +6,7 @@
 
 namespace ks {
 
+/// Type of EventMouse, sent to the objects registered for it.
 const std::string MOUSE_EVENT = "ks::mouse";
 
 /// What the mouse did.
@@ -32,12 +33,15 @@ public:
 
   /// An EventMouseAction.
   void setMouseAction(int new_action);
+  /// An EventMouseAction, or -1 when undefined.
   int getMouseAction() const;
   /// An EventMouseButton.
   void setMouseButton(int new_button);
+  /// An EventMouseButton, or -1 when undefined.
   int getMouseButton() const;
   /// The pointer in window cells (fractional, from the window's top left corner).
   void setMousePosition(Vector new_position);
+  /// The pointer in window cells.
   Vector getMousePosition() const;
 
 private:

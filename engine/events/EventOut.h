@@ -5,6 +5,7 @@
 
 namespace ks {
 
+/// Type of EventOut; objects get it without registering.
 const std::string OUT_EVENT = "ks::out";
 
 /// Sent by the world manager to an object that has just left the world boundary.

@@ -6,6 +6,7 @@
 
 namespace ks {
 
+/// Type of EventPath; objects get it without registering.
 const std::string PATH_EVENT = "ks::path";
 
 /// Sent by the path manager to an object whose path search has finished.
@@ -16,9 +17,11 @@ public:
 
   /// A PathResult: FOUND or NOT_FOUND.
   void setStatus(int new_status);
+  /// A PathResult: FOUND or NOT_FOUND (-1 until set).
   int getStatus() const;
   /// The path found (start first, goal last).
   void setPath(Path new_path);
+  /// The path found (start first, goal last).
   Path getPath() const;
 
 private:

@@ -5,6 +5,7 @@
 
 namespace ks {
 
+/// Type of EventView, sent to the objects registered for it.
 const std::string VIEW_EVENT = "ks::view";
 
 /// Changes the value of the view objects whose label is `tag`.
@@ -13,11 +14,17 @@ public:
   /// `delta` true adds `value` to the view objects' value; false sets it.
   explicit EventView(std::string tag = "", int value = 0, bool delta = false);
 
+  /// Sets the label of the view objects addressed.
   void setTag(std::string new_tag);
+  /// Label of the view objects addressed.
   std::string getTag() const;
+  /// Sets the value, or the amount added.
   void setValue(int new_value);
+  /// The value, or the amount added.
   int getValue() const;
+  /// True: add the value; false: set it.
   void setDelta(bool new_delta);
+  /// True if the value is added, false if it is set.
   bool getDelta() const;
 
 private:

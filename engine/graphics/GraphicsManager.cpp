@@ -2,6 +2,8 @@
 
 #include "Configuration.h"
 #include "LogManager.h"
+#include "TextDisplay.h"
+#include "WindowDisplay.h"
 #include "utility.h"
 
 namespace ks {
@@ -14,41 +16,44 @@ const int MAX_WINDOW_PIXELS = 16384;
 } // namespace
 
 GraphicsManager::GraphicsManager()
-    : font(), p_window(nullptr), window_horizontal_pixels(0), window_vertical_pixels(0),
-      window_horizontal_chars(0), window_vertical_chars(0), p_rectangle(nullptr),
-      background_color(), p_text(nullptr) {
+    : p_display(nullptr), p_window_display(nullptr), window_horizontal_pixels(0),
+      window_vertical_pixels(0), window_horizontal_chars(0), window_vertical_chars(0), screen(),
+      presented(), p_frame_log(nullptr), frames_presented(0) {
   setType("GraphicsManager");
 }
 
-GraphicsManager::~GraphicsManager() {}
+GraphicsManager::~GraphicsManager() {
+  closeDisplay();
+}
 
 GraphicsManager &GraphicsManager::getInstance() {
   static GraphicsManager graphics_manager;
   return graphics_manager;
 }
 
-void GraphicsManager::releaseWindow() {
-  if (p_window != nullptr) {
-    p_window->close();
-    delete p_window;
-    p_window = nullptr;
+void GraphicsManager::closeDisplay() {
+  if (p_frame_log != nullptr) {
+    fclose(p_frame_log);
+    p_frame_log = nullptr;
   }
-  delete p_text;
-  p_text = nullptr;
-  delete p_rectangle;
-  p_rectangle = nullptr;
+  if (p_display != nullptr) {
+    p_display->close();
+    delete p_display;
+    p_display = nullptr;
+    p_window_display = nullptr;
+  }
+  screen.clear();
+  presented.clear();
 }
 
-void GraphicsManager::logDesktopResolution() const {
-  sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
-  LogManager::getInstance().writeLog(
-      5, "GraphicsManager::startUp(): Window resolution (%d, %d) pixels",
-      static_cast<int>(desktop.width), static_cast<int>(desktop.height));
+void GraphicsManager::clearSizes() {
+  window_horizontal_pixels = window_vertical_pixels = 0;
+  window_horizontal_chars = window_vertical_chars = 0;
 }
 
 int GraphicsManager::startUp() {
   const LogManager &lm = LogManager::getInstance();
-  if (p_window != nullptr) {
+  if (p_display != nullptr) {
     lm.writeLog("GraphicsManager::startUp(): Already started.");
     return 0;
   }
@@ -57,6 +62,7 @@ int GraphicsManager::startUp() {
   window_vertical_pixels = config.getWindowVerticalPixels();
   window_horizontal_chars = config.getWindowHorizontalChars();
   window_vertical_chars = config.getWindowVerticalChars();
+  bool window = config.getDisplay() == "window";
 
   // A window of no size kills the process with an X error, cells of no size divide by zero,
   // and a window past what X and GL can hold hangs or crashes them: refuse all before asking
@@ -64,58 +70,42 @@ int GraphicsManager::startUp() {
   if (window_horizontal_pixels <= 0 || window_vertical_pixels <= 0 ||
       window_horizontal_pixels > MAX_WINDOW_PIXELS || window_vertical_pixels > MAX_WINDOW_PIXELS ||
       window_horizontal_chars <= 0 || window_vertical_chars <= 0) {
-    logDesktopResolution();
+    if (window)
+      WindowDisplay::logDesktopResolution();
     lm.writeLog("GraphicsLayer::startUp(): Unable to alloate window!");
-    window_horizontal_pixels = window_vertical_pixels = 0;
-    window_horizontal_chars = window_vertical_chars = 0;
+    clearSizes();
     return -1;
   }
-  p_window =
-      new sf::RenderWindow(sf::VideoMode(window_horizontal_pixels, window_vertical_pixels, 32),
-                           sf::String(config.getWindowTitle()), config.getWindowStyle());
-  // Asked only now that the window holds the display connection: closing the last connection
-  // just before opening the window's lets a bare X server reset under it, which aborts.
-  logDesktopResolution();
-  if (!p_window->isOpen()) {
-    lm.writeLog("GraphicsLayer::startUp(): Unable to alloate window!");
-    releaseWindow();
+  if (window) {
+    p_window_display = new WindowDisplay;
+    p_display = p_window_display;
+  } else {
+    p_display = new TextDisplay;
+  }
+  if (p_display->open(window_horizontal_chars, window_vertical_chars, charWidth(), charHeight()) !=
+      0) {
+    closeDisplay();
+    clearSizes();
     return -1;
   }
-  p_window->setMouseCursorVisible(config.getShowMouse());
-  p_window->setVerticalSyncEnabled(true);
-
-  if (!font.loadFromFile(config.getFontFile())) {
-    lm.writeLog("GraphicsManager::startUp(): Unable to load font from file '%s'.",
-                config.getFontFile().c_str());
-    // Don't leave a window open that nothing will ever draw into.
-    releaseWindow();
+  screen.setSize(window_horizontal_chars, window_vertical_chars);
+  presented.setSize(window_horizontal_chars, window_vertical_chars);
+  frames_presented = 0;
+  if (!config.getFrameLog().empty() &&
+      (p_frame_log = fopen(config.getFrameLog().c_str(), "w")) == nullptr) {
+    lm.writeLog("GraphicsManager::startUp(): Unable to write frame log '%s'.",
+                config.getFrameLog().c_str());
+    closeDisplay();
+    clearSizes();
     return -1;
   }
-  p_rectangle = new sf::RectangleShape(sf::Vector2f(charWidth(), charHeight()));
-  p_text = new sf::Text();
-  p_text->setFont(font);
-  p_text->setStyle(sf::Text::Bold);
-  float cell = charWidth() < charHeight() ? charWidth() : charHeight();
-  // Truncate toward zero; a negative or absurd scale must not overflow the conversion.
-  float size = config.getFontScale() * cell;
-  unsigned int character_size = 0;
-  if (size >= 1)
-    character_size = size > 1000 ? 1000 : static_cast<unsigned int>(size);
-  p_text->setCharacterSize(character_size);
-  // An int outside the enumeration is no Color at all: it gets CUSTOM's white.
-  int background = config.getWindowBackgroundColor();
-  background_color = colorToSFML(background >= UNDEFINED_COLOR && background <= CUSTOM
-                                     ? static_cast<Color>(background)
-                                     : CUSTOM);
-  p_rectangle->setFillColor(background_color);
-
   Manager::startUp();
   lm.writeLog(1, "GraphicsManager::startUp(): successfully started.");
   return 0;
 }
 
 void GraphicsManager::shutDown() {
-  releaseWindow();
+  closeDisplay();
   Manager::shutDown();
   LogManager::getInstance().writeLog(1, "GraphicsManager::shutDown(): successfully stopped.");
 }
@@ -125,19 +115,20 @@ int GraphicsManager::drawCh(char ch, Color color, Vector world_pos) {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
     return -1;
   }
-  if (p_window == nullptr)
+  if (p_display == nullptr)
     return -1;
-  Vector pixel = spacesToPixels(worldToView(world_pos));
-  p_rectangle->setPosition(pixel.getX() - charWidth() / 10, pixel.getY() + charHeight() / 5);
-  p_window->draw(*p_rectangle);
+  screen.addCharacter(ch, color, worldToView(world_pos));
+  return 0;
+}
 
-  // Colours without components (CUSTOM, unknown values) draw white.
-  unsigned char r = 255, g = 255, b = 255;
-  colorToRGB(color, &r, &g, &b);
-  p_text->setString(sf::String(ch));
-  p_text->setFillColor(sf::Color(r, g, b, 255));
-  p_text->setPosition(pixel.getX(), pixel.getY());
-  p_window->draw(*p_text);
+int GraphicsManager::drawShape(const ShapeDraw &shape, Vector world_pos) {
+  if (!isStarted()) {
+    LogManager::getInstance().writeLog("%s not started!", getType().c_str());
+    return -1;
+  }
+  if (p_display == nullptr)
+    return -1;
+  screen.addShape(shape, worldToView(world_pos));
   return 0;
 }
 
@@ -164,7 +155,7 @@ int GraphicsManager::drawFrame(bool centered, Color color, char transparent, Vec
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
     return -1;
   }
-  std::string str = frame.getString();
+  const std::string &str = frame.getString();
   if (str.empty())
     return -1;
   int width = frame.getWidth(), height = frame.getHeight();
@@ -188,16 +179,40 @@ int GraphicsManager::swapBuffers() {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
     return -1;
   }
-  if (p_window == nullptr)
+  if (p_display == nullptr)
     return -1;
-  p_window->display();
-  p_window->clear(background_color);
-  return 0;
+  int result = p_display->present(screen);
+  if (p_frame_log != nullptr) {
+    std::string text =
+        "frame " + std::to_string(frames_presented) + "\n" + TextFrame::fromScreen(screen).toText();
+    fputs(text.c_str(), p_frame_log);
+  }
+  frames_presented++;
+  presented.swap(screen);
+  screen.clear();
+  return result == 0 ? 0 : -1;
 }
 
 sf::RenderWindow *GraphicsManager::getWindow() const {
-  return p_window;
+  if (p_window_display == nullptr)
+    return nullptr;
+  p_window_display->flush(screen);
+  p_window_display->markWindowTouched();
+  return p_window_display->getWindow();
 }
+
+Display *GraphicsManager::getDisplay() const {
+  return p_display;
+}
+
+const Screen &GraphicsManager::getScreen() const {
+  return screen;
+}
+
+TextFrame GraphicsManager::getLastFrame() const {
+  return TextFrame::fromScreen(presented);
+}
+
 int GraphicsManager::getHorizontal() const {
   return window_horizontal_chars;
 }
@@ -211,7 +226,7 @@ int GraphicsManager::getVerticalPixels() const {
   return window_vertical_pixels;
 }
 
-// Without a window (headless, or before start-up) there are no cells: size 0, not 0 / 0.
+// Without a display (headless, or before start-up) there are no cells: size 0, not 0 / 0.
 float charWidth() {
   const GraphicsManager &gm = GraphicsManager::getInstance();
   if (gm.getHorizontal() <= 0)

@@ -1,6 +1,7 @@
 #ifndef KS_GRAPHICS_MANAGER_H
 #define KS_GRAPHICS_MANAGER_H
 
+#include <cstdio>
 #include <string>
 
 #include <SFML/Graphics.hpp>
@@ -8,6 +9,8 @@
 #include "Color.h"
 #include "Frame.h"
 #include "Manager.h"
+#include "Screen.h"
+#include "TextFrame.h"
 #include "Vector.h"
 
 namespace ks {
@@ -19,24 +22,36 @@ enum Justification {
   RIGHT_JUSTIFIED,
 };
 
-/// Owns the window and draws characters in a grid of character cells.
+class Display;
+class WindowDisplay;
+
+/// Draws characters in a grid of character cells. A step's drawing calls are recorded as the
+/// step's Screen; swapBuffers() hands it to the display chosen by the configuration's
+/// "display" key: a window (the default) or text with no window at all. With "frame_log" set,
+/// every presented frame is also written to that file as text, each after a line
+/// "frame <number>" (frames count from 0 at start-up).
 class GraphicsManager : public Manager {
 public:
   /// The one graphics manager, created on first use.
   static GraphicsManager &getInstance();
 
-  /// Releases the font; the window goes with shutDown().
+  /// Closes the display if it is still open.
   ~GraphicsManager() override;
 
-  /// Opens the window and loads the font as configured. 0 (also when already started), or -1.
+  /// Opens the configured display (for a window: the window and its font). 0 (also when
+  /// already started), or -1.
   int startUp() override;
 
-  /// Closes the window.
+  /// Closes the display.
   void shutDown() override;
 
   /// Draws `ch` in `color` in the cell at `world_pos`, over a cell of background colour.
   /// 0, or -1 if not started.
   int drawCh(char ch, Color color, Vector world_pos);
+
+  /// Draws `shape` (placed in window pixels) as drawn at `world_pos`; Shape::draw() calls it.
+  /// 0, or -1 if not started.
+  int drawShape(const ShapeDraw &shape, Vector world_pos);
 
   /// Draws `str` from, around or up to `world_pos`. 0, or -1 if not started.
   int drawString(Vector world_pos, std::string str, Justification just, Color color);
@@ -45,12 +60,23 @@ public:
   /// 0, or -1 if not started or the frame is empty.
   int drawFrame(bool centered, Color color, char transparent, Vector world_pos, Frame frame);
 
-  /// Shows the finished frame and clears the window to the background colour. 0, or -1.
+  /// Shows the finished frame and starts the next (a window is cleared to the background
+  /// colour). 0, or -1.
   int swapBuffers();
 
   /// The window (owned by the manager; callers must not keep it past shutDown()), or null when
-  /// not started.
+  /// not started or the display has no window. What the step drew so far is put into the
+  /// window first, so that whatever the caller draws lands over it.
   sf::RenderWindow *getWindow() const;
+
+  /// The active display (owned by the manager), or null when not started.
+  Display *getDisplay() const;
+
+  /// The draws of the current step so far.
+  const Screen &getScreen() const;
+
+  /// The last presented frame as text, whatever the display (empty before the first swap).
+  TextFrame getLastFrame() const;
 
   /// Window width in character cells (0 when not started).
   int getHorizontal() const;
@@ -63,18 +89,19 @@ public:
 
 private:
   GraphicsManager();
-  void releaseWindow();
-  void logDesktopResolution() const;
+  void closeDisplay();
+  void clearSizes();
 
-  sf::Font font;                   ///< the configured font
-  sf::RenderWindow *p_window;      ///< the window (owned), or null
+  Display *p_display;              ///< the active display (owned), null when not started
+  WindowDisplay *p_window_display; ///< p_display when it is a window, else null
   int window_horizontal_pixels;    ///< window width in pixels
   int window_vertical_pixels;      ///< window height in pixels
   int window_horizontal_chars;     ///< window width in cells
   int window_vertical_chars;       ///< window height in cells
-  sf::RectangleShape *p_rectangle; ///< one cell of background drawn under each glyph (owned)
-  sf::Color background_color;      ///< the window's background colour
-  sf::Text *p_text;                ///< the text reused for every glyph (owned)
+  Screen screen;                   ///< the current step's draws
+  Screen presented;                ///< the last presented step's draws
+  FILE *p_frame_log;               ///< every presented frame as text (owned), or null
+  int frames_presented;            ///< frames presented since start-up
 };
 
 /// Width of a character cell in pixels.

@@ -1,7 +1,5 @@
 #include "Shape.h"
 
-#include <SFML/Graphics/CircleShape.hpp>
-
 #include "Configuration.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
@@ -11,10 +9,19 @@ namespace ks {
 
 namespace {
 
-/// The one SFML shape behind every Shape, created on first draw.
-sf::CircleShape &sharedShape() {
-  static sf::CircleShape shape(0, 30);
-  return shape;
+/// The outline that every Shape draws with, shared by the whole program: what one draw sets
+/// (a square's rotation above all) stays for the next.
+struct SharedOutline {
+  int point_count = 30;
+  float radius = 0;
+  float rotation = 0;
+  float left = 0;
+  float top = 0;
+};
+
+SharedOutline &sharedOutline() {
+  static SharedOutline outline;
+  return outline;
 }
 
 } // namespace
@@ -26,40 +33,45 @@ Shape::Shape() : color(WHITE), r(255), g(255), b(255), shape_type(CIRCLE), size(
 
 void Shape::draw(Vector world_pos) {
   GraphicsManager &gm = GraphicsManager::getInstance();
-  if (gm.getWindow() == nullptr) {
+  if (gm.getDisplay() == nullptr) {
     LogManager::getInstance().writeLog("Shape::draw(): Error! GraphicsManager window not defined.");
     return;
   }
   Vector pixel = spacesToPixels(worldToView(world_pos));
-  sf::CircleShape &shape = sharedShape();
+  SharedOutline &shared = sharedOutline();
+  // An unsupported colour keeps the components of the last draw, like CUSTOM.
+  Color shown = static_cast<unsigned>(color) <= static_cast<unsigned>(WHITE) ? color : CUSTOM;
   if (color != CUSTOM)
     colorToRGB(color, &r, &g, &b);
-  shape.setFillColor(sf::Color(r, g, b, alpha));
   float s = size;
   float x = pixel.getX(), y = pixel.getY();
   switch (shape_type) {
   case CIRCLE:
-    shape.setPointCount(s < 3 ? 3 : s > 10 ? 10 : static_cast<size_t>(s));
-    shape.setRadius(s);
-    shape.setPosition(x - s * 0.5f, y - s * 0.5f);
+    shared.point_count = !(s >= 3) ? 3 : s > 10 ? 10 : static_cast<int>(s);
+    shared.radius = s;
+    shared.left = x - s * 0.5f;
+    shared.top = y - s * 0.5f;
     break;
   case SQUARE:
-    shape.setPointCount(4);
-    shape.setRadius(s * 0.5f);
-    shape.setRotation(45);
-    shape.setRadius(s / Configuration::getInstance().getFontScale());
-    shape.setPosition(x + s * 0.5f, y - s / 1.75f);
+    shared.point_count = 4;
+    shared.rotation = 45;
+    shared.radius = s / Configuration::getInstance().getFontScale();
+    shared.left = x + s * 0.5f;
+    shared.top = y - s / 1.75f;
     break;
   case TRIANGLE:
-    shape.setPointCount(3);
-    shape.setRadius(s * 0.5f);
-    shape.setPosition(x - s * 0.5f, y - s * 0.5f);
+    shared.point_count = 3;
+    shared.radius = s * 0.5f;
+    shared.left = x - s * 0.5f;
+    shared.top = y - s * 0.5f;
     break;
   default:
     break;
   }
   LogManager::getInstance().writeLog(10, "Shape::draw(): Drawing at (%.2f, %.2f)", x, y);
-  gm.getWindow()->draw(shape);
+  gm.drawShape(ShapeDraw{shared.point_count, shared.radius, shared.rotation, shared.left,
+                         shared.top, r, g, b, alpha, shown},
+               world_pos);
 }
 
 void Shape::setColor(Color new_color) {

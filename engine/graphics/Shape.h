@@ -15,7 +15,7 @@ enum ShapeType {
 };
 
 /// A filled circle, square or triangle drawn at an object's position. All shapes share one
-/// SFML shape; a square's 45-degree rotation stays on it for every later shape.
+/// outline; a square's 45-degree rotation stays on it for every later shape.
 class Shape {
 public:
   /// A white, opaque circle sized to the character cell and font scale.

@@ -1,136 +1,16 @@
 #include "InputManager.h"
 
-#include <SFML/Window/Keyboard.hpp>
-#include <SFML/Window/Mouse.hpp>
-
+#include "Configuration.h"
+#include "Display.h"
 #include "EventMouse.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
+#include "PathManager.h"
 
 namespace ks {
 
-namespace {
-
-using SK = sf::Keyboard;
-
-struct KeyPair {
-  SK::Key sfml;
-  Key key;
-};
-
-// Keys with an engine name besides the letters and digits.
-const KeyPair NAMED_KEYS[] = {
-    {SK::Escape, ESCAPE},
-    {SK::LControl, LEFTCONTROL},
-    {SK::LShift, LEFTSHIFT},
-    {SK::RControl, RIGHTCONTROL},
-    {SK::RShift, RIGHTSHIFT},
-    {SK::SemiColon, SEMICOLON},
-    {SK::Comma, COMMA},
-    {SK::Period, PERIOD},
-    {SK::Quote, QUOTE},
-    {SK::Slash, SLASH},
-    {SK::BackSlash, BACKSLASH},
-    {SK::Tilde, TILDE},
-    {SK::Equal, EQUAL},
-    {SK::Space, SPACE},
-    {SK::Return, RETURN},
-    {SK::BackSpace, BACKSPACE},
-    {SK::Tab, TAB},
-    {SK::Add, PLUS},
-    {SK::Subtract, MINUS},
-    {SK::Multiply, MULTIPLY},
-    {SK::Left, LEFTARROW},
-    {SK::Right, RIGHTARROW},
-    {SK::Up, UPARROW},
-    {SK::Down, DOWNARROW},
-    {SK::Pause, PAUSE},
-};
-
-// The keys polled for KEY_DOWN events, in polling order.
-const KeyPair HELD_KEYS[] = {
-    {SK::Up, UPARROW},
-    {SK::Down, DOWNARROW},
-    {SK::Left, LEFTARROW},
-    {SK::Right, RIGHTARROW},
-    {SK::Space, SPACE},
-    {SK::Return, RETURN},
-    {SK::Tab, TAB},
-    {SK::Escape, ESCAPE},
-    {SK::Pause, PAUSE},
-    {SK::Subtract, MINUS},
-    {SK::Add, PLUS},
-    {SK::Tilde, TILDE},
-    {SK::Period, PERIOD},
-    {SK::Comma, COMMA},
-    {SK::Slash, SLASH},
-    {SK::Equal, EQUAL},
-    {SK::BackSlash, BACKSLASH},
-    {SK::Multiply, MULTIPLY},
-    {SK::Quote, QUOTE},
-    {SK::SemiColon, SEMICOLON},
-    {SK::LControl, LEFTCONTROL},
-    {SK::RControl, RIGHTCONTROL},
-    {SK::LShift, LEFTSHIFT},
-    {SK::RShift, RIGHTSHIFT},
-    {SK::F1, F1},
-    {SK::F2, F2},
-    {SK::F3, F3},
-    {SK::F4, F4},
-    {SK::F5, F5},
-    {SK::F6, F6},
-    {SK::F7, F7},
-    {SK::F8, F8},
-    {SK::F9, F9},
-    {SK::F10, F10},
-    {SK::A, A},
-    {SK::B, B},
-    {SK::C, C},
-    {SK::D, D},
-    {SK::E, E},
-    {SK::F, F},
-    {SK::G, G},
-    {SK::H, H},
-    {SK::I, I},
-    {SK::J, J},
-    {SK::K, K},
-    {SK::L, L},
-    {SK::M, M},
-    {SK::N, N},
-    {SK::O, O},
-    {SK::P, P},
-    {SK::Q, Q},
-    {SK::R, R},
-    {SK::S, S},
-    {SK::T, T},
-    {SK::U, U},
-    {SK::V, V},
-    {SK::W, W},
-    {SK::X, X},
-    {SK::Y, Y},
-    {SK::Z, Z},
-    {SK::Num1, NUM1},
-    {SK::Num2, NUM2},
-    {SK::Num3, NUM3},
-    {SK::Num4, NUM4},
-    {SK::Num5, NUM5},
-    {SK::Num6, NUM6},
-    {SK::Num7, NUM7},
-    {SK::Num8, NUM8},
-    {SK::Num9, NUM9},
-    {SK::Num0, NUM0},
-    {SK::BackSpace, BACKSPACE},
-};
-
-/// The pointer's window pixel position in window cells.
-Vector pixelToCells(int x, int y) {
-  return pixelsToSpaces(Vector(static_cast<float>(x), static_cast<float>(y)));
-}
-
-} // namespace
-
-InputManager::InputManager() {
+InputManager::InputManager() : window_input(), replay_input(), recorder(), input_step(0), events() {
   setType("InputManager");
 }
 
@@ -145,50 +25,48 @@ bool InputManager::isValid(std::string event_type) const {
   return event_type == KEYBOARD_EVENT || event_type == MOUSE_EVENT;
 }
 
+// The source that goes with the active display: the text display has none.
+InputSource *InputManager::displaySource() {
+  Display *p_display = GraphicsManager::getInstance().getDisplay();
+  if (p_display != nullptr && p_display->getName() == "window")
+    return &window_input;
+  return nullptr;
+}
+
 int InputManager::startUp() {
   const LogManager &lm = LogManager::getInstance();
-  GraphicsManager &gm = GraphicsManager::getInstance();
-  if (!gm.isStarted()) {
+  if (!GraphicsManager::getInstance().isStarted()) {
     lm.writeLog("InputManager::startUp(): Error starting InputManager. GraphicsManager must be "
                 "started first.");
     return -1;
   }
-  if (gm.getWindow() != nullptr) {
-    gm.getWindow()->setKeyRepeatEnabled(false);
-    lm.writeLog(2, "InputManager::startUp(): Keyboard repeated disabled.");
-  } else {
-    lm.writeLog("InputManager::startUp(): Warning - GraphicsManager unexpectedly returned null "
-                "window! Cannot disable keyboard repeat.");
+  InputSource *p_source = displaySource();
+  if (p_source != nullptr && p_source->start() != 0)
+    return -1;
+  std::string record_file = Configuration::getInstance().getRecordFile();
+  if (!record_file.empty() && recorder.open(record_file) != 0) {
+    if (p_source != nullptr)
+      p_source->stop();
+    return -1;
   }
+  replay_input.start();
+  input_step = 0;
   Manager::startUp();
   lm.writeLog(5, "InputManager::startUp(): successfully started.");
   return 0;
 }
 
 void InputManager::shutDown() {
-  const LogManager &lm = LogManager::getInstance();
-  sf::RenderWindow *p_window = GraphicsManager::getInstance().getWindow();
-  if (p_window != nullptr) {
-    p_window->setKeyRepeatEnabled(true);
-    lm.writeLog(2, "InputManager::shutDown(): Keyboard repeat enabled.");
-  }
+  if (InputSource *p_source = displaySource())
+    p_source->stop();
+  recorder.close(input_step);
+  replay_input.stop();
   Manager::shutDown();
-  lm.writeLog(1, "InputManager::shutDown(): successfully stopped.");
+  LogManager::getInstance().writeLog(1, "InputManager::shutDown(): successfully stopped.");
 }
 
 int InputManager::translateKey(int code) {
-  if (code >= SK::A && code <= SK::Z)
-    return A + (code - SK::A);
-  if (code == SK::Num0)
-    return NUM0;
-  if (code >= SK::Num1 && code <= SK::Num9)
-    return NUM1 + (code - SK::Num1);
-  if (code >= SK::F1 && code <= SK::F12)
-    return F1 + (code - SK::F1);
-  for (const KeyPair &pair : NAMED_KEYS)
-    if (pair.sfml == code)
-      return pair.key;
-  return code + 97;
+  return WindowInput::translateKey(code);
 }
 
 EventKeyboard InputManager::toEventKeyboard(const sf::Event &sfml_event) const {
@@ -201,92 +79,100 @@ EventKeyboard InputManager::toEventKeyboard(const sf::Event &sfml_event) const {
   return e;
 }
 
-// Returns false when the window asked to close: the rest of the step's input is dropped.
-bool InputManager::pollWindow() {
-  sf::RenderWindow *p_window = GraphicsManager::getInstance().getWindow();
-  sf::Event window_event;
-  while (p_window->pollEvent(window_event)) {
-    switch (window_event.type) {
-    case sf::Event::Closed:
-      LogManager::getInstance().writeLog(
-          1, "InputManager::getInput(): Window close event. Setting game over.");
-      GameManager::getInstance().setGameOver(true);
-      return false;
-    case sf::Event::KeyPressed:
-    case sf::Event::KeyReleased: {
-      EventKeyboard e = toEventKeyboard(window_event);
-      e.setKeyboardAction(window_event.type == sf::Event::KeyPressed ? KEY_PRESSED : KEY_RELEASED);
-      onEvent(&e);
-      break;
-    }
-    case sf::Event::MouseMoved: {
-      EventMouse e;
-      e.setMouseAction(MOVED);
-      e.setMousePosition(pixelToCells(window_event.mouseMove.x, window_event.mouseMove.y));
-      onEvent(&e);
-      break;
-    }
-    case sf::Event::MouseButtonPressed: {
-      EventMouse e;
-      if (window_event.mouseButton.button == sf::Mouse::Right)
-        e.setMouseButton(RIGHT);
-      e.setMouseAction(CLICKED);
-      if (sf::Mouse::isButtonPressed(sf::Mouse::Left))
-        e.setMouseButton(LEFT);
-      if (sf::Mouse::isButtonPressed(sf::Mouse::Middle))
-        e.setMouseButton(MIDDLE);
-      e.setMousePosition(pixelToCells(window_event.mouseButton.x, window_event.mouseButton.y));
-      onEvent(&e);
-      break;
-    }
-    default:
-      break;
-    }
+// Sends one input as its engine event; false for a close request, which ends the step's input.
+bool InputManager::send(const InputEvent &input) {
+  switch (input.kind) {
+  case InputEvent::CLOSE:
+    LogManager::getInstance().writeLog(
+        1, "InputManager::getInput(): Window close event. Setting game over.");
+    GameManager::getInstance().setGameOver(true);
+    return false;
+  case InputEvent::KEYBOARD: {
+    EventKeyboard e;
+    e.setKey(input.key);
+    e.setKeyboardAction(input.action);
+    onEvent(&e);
+    return true;
+  }
+  case InputEvent::MOUSE: {
+    EventMouse e;
+    e.setMouseAction(input.action);
+    e.setMouseButton(input.button);
+    e.setMousePosition(input.position);
+    onEvent(&e);
+    return true;
+  }
   }
   return true;
 }
 
-void InputManager::sendMouseButtons() {
-  sf::RenderWindow *p_window = GraphicsManager::getInstance().getWindow();
-  sf::Vector2i pixel = sf::Mouse::getPosition(*p_window);
-  EventMouse e;
-  e.setMouseAction(PRESSED);
-  e.setMousePosition(pixelToCells(pixel.x, pixel.y));
-  const sf::Mouse::Button buttons[] = {sf::Mouse::Left, sf::Mouse::Right, sf::Mouse::Middle};
-  const EventMouseButton engine_buttons[] = {LEFT, RIGHT, MIDDLE};
-  for (int i = 0; i < 3; i++) {
-    if (sf::Mouse::isButtonPressed(buttons[i])) {
-      e.setMouseButton(engine_buttons[i]);
-      onEvent(&e);
-    }
+int InputManager::loadReplay(std::string filename) {
+  return replay_input.load(filename);
+}
+
+const RecordingSettings &InputManager::getReplaySettings() const {
+  static const RecordingSettings none;
+  return replay_input.isLoaded() ? replay_input.getSettings() : none;
+}
+
+void InputManager::setSource(InputSource *p_source) {
+  p_custom_source = p_source;
+}
+
+int InputManager::getInputStep() const {
+  return input_step;
+}
+
+// The replayed events of `step`. The last step of the recorded run ends the game, so that the
+// replay runs as many steps as the run did even if the game would go on.
+void InputManager::pollReplay(int step) {
+  // The window still answers while a replay is shown in it: closing it ends the replay.
+  if (displaySource() == &window_input)
+    window_input.pollClose(events);
+  replay_input.poll(step, events);
+  if (replay_input.isOver(step + 1)) {
+    LogManager::getInstance().writeLog(
+        "InputManager::getInput(): End of replay after %d steps. Setting game over.", step + 1);
+    GameManager::getInstance().setGameOver(true);
   }
 }
 
-void InputManager::sendHeldKeys() {
-  for (const KeyPair &pair : HELD_KEYS) {
-    if (!sf::Keyboard::isKeyPressed(pair.sfml))
-      continue;
-    EventKeyboard e;
-    e.setKey(pair.key);
-    e.setKeyboardAction(KEY_DOWN);
-    onEvent(&e);
-  }
+void InputManager::record(int step, const InputEvent &input) {
+  if (!recorder.isOpen())
+    return;
+  RecordingSettings settings;
+  const GraphicsManager &gm = GraphicsManager::getInstance();
+  settings.horizontal = gm.getHorizontal();
+  settings.vertical = gm.getVertical();
+  settings.frame_time = GameManager::getInstance().getFrameTime();
+  settings.random_seed = GameManager::getInstance().getRandomSeed();
+  settings.path_plies = PathManager::getInstance().getPlies();
+  recorder.writeHeader(settings);
+  recorder.write(step, input);
 }
 
 void InputManager::getInput() {
-  sf::RenderWindow *p_window = GraphicsManager::getInstance().getWindow();
-  if (p_window == nullptr) {
-    LogManager::getInstance().writeLog(
-        "InputManager::getInput(): GraphicsManager unexpectedly returned null window!");
+  int step = input_step++;
+  events.clear();
+  if (replay_input.isLoaded()) {
+    pollReplay(step);
+  } else if (p_custom_source != nullptr) {
+    p_custom_source->poll(step, events);
+  } else if (InputSource *p_source = displaySource()) {
+    p_source->poll(step, events);
+  } else {
+    // The text display has no input of its own; with no display at all (headless) there is
+    // nothing to read either, and that is worth a line.
+    if (GraphicsManager::getInstance().getDisplay() == nullptr)
+      LogManager::getInstance().writeLog(
+          "InputManager::getInput(): GraphicsManager unexpectedly returned null window!");
     return;
   }
-  if (!pollWindow())
-    return;
-  sendMouseButtons();
-  // Live key state belongs to the whole X server: keys typed into another window must not
-  // reach the game.
-  if (p_window->hasFocus())
-    sendHeldKeys();
+  for (const InputEvent &input : events) {
+    record(step, input);
+    if (!send(input))
+      return;
+  }
 }
 
 } // namespace ks

@@ -80,26 +80,35 @@ public:
   /// True if `attribute` changed since the last serialize().
   virtual bool isModified(ObjectAttribute attribute) const;
 
+  /// The object's id; each new object gets the next number.
   int getId() const;
   /// Sets the id (deserialization) and marks ID.
   void setId(int new_id);
 
+  /// The object's kind, as set by its class.
   std::string getType() const;
+  /// Sets the object's kind and marks TYPE.
   void setType(std::string new_type);
 
+  /// World position in cells.
   Vector getPosition() const { return pos; }
 
   /// Bounding box relative to the position.
   Box getBox() const { return box; }
+  /// Sets the bounding box, relative to the position, and marks BOX.
   void setBox(Box new_box);
 
+  /// Unit direction of motion, or (0, 0).
   Vector getDirection() const { return direction; }
+  /// Cells per step along the direction.
   float getSpeed() const { return speed; }
   /// Direction x speed.
   Vector getVelocity() const;
   /// Speed = length of `v`; direction = `v` normalized (or zero).
   void setVelocity(Vector v);
+  /// Added to the velocity once per step.
   Vector getAcceleration() const { return acceleration; }
+  /// Sets what is added to the velocity once per step; marks ACCELERATION.
   void setAcceleration(Vector new_acceleration);
 
   /// Points the direction at `target`, keeping the speed.
@@ -110,39 +119,52 @@ public:
   /// Shows `p_new_sprite` from frame 0; with `set_box` the box becomes the sprite's size,
   /// centred. The object doesn't own the sprite.
   void setSprite(Sprite *p_new_sprite, bool set_box = true);
+  /// Label of the current sprite ("" when none).
   std::string getSpriteName() const;
+  /// True if the sprite is drawn centred on the position.
   bool getSpriteCenter() const;
   /// Draws the sprite centred on the position (or with its top left there) and fits the box.
   void setSpriteCenter(bool centered);
+  /// The sprite character that is not drawn; 0 when every one is.
   char getSpriteTransparency() const;
   /// The sprite character that is not drawn; 0 draws every character.
   void setTransparency(char transparent);
+  /// The sprite frame drawn next.
   int getSpriteIndex() const;
+  /// Sets the sprite frame drawn next.
   void setSpriteIndex(int new_sprite_index);
+  /// Draws per animation frame; 0 when the animation is stopped.
   int getSpriteSlowdown() const;
   /// Draws per animation frame; 0 stops the animation.
   void setSpriteSlowdown(int new_sprite_slowdown);
+  /// Draws so far in the current animation frame.
   int getSpriteSlowdownCount() const;
+  /// Sets the draws so far in the current animation frame.
   void setSpriteSlowdownCount(int new_sprite_slowdown_count);
 
+  /// Drawing altitude, 0 .. MAX_ALTITUDE (higher is drawn later).
   int getAltitude() const;
   /// 0, or -1 if `new_altitude` is outside 0 .. MAX_ALTITUDE or the scene graph refused.
   int setAltitude(int new_altitude);
 
+  /// The collision class.
   Solidness getSolidness() const { return solidness; }
   /// True for HARD and SOFT.
   bool isSolid() const { return solidness == HARD || solidness == SOFT; }
   /// 0, or -1 for a value other than HARD, SOFT and SPECTRAL or a scene-graph refusal.
   int setSolidness(Solidness new_solid);
 
+  /// True if the object may not move onto SOFT objects.
   bool getNoSoft() const;
   /// When true the object may not move onto SOFT objects.
   void setNoSoft(bool new_no_soft = true);
 
+  /// True if the object is moved, drawn and sent events.
   bool isActive() const { return is_active; }
   /// Inactive objects are neither moved, drawn nor sent events. 0, or -1.
   int setActive(bool active = true);
 
+  /// True if the object is drawn.
   bool isVisible() const { return is_visible; }
   /// Invisible objects are not drawn. 0, or -1.
   int setVisible(bool visible = true);

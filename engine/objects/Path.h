@@ -23,9 +23,13 @@ public:
   /// True when the index has passed the last node.
   bool isDone() const;
 
+  /// Index of the next node to go to.
   unsigned int getIndex() const;
+  /// Sets the index of the next node, at most the node count.
   void setIndex(unsigned int new_index);
+  /// The nodes, start first, goal last.
   std::vector<Vector> getNodes() const;
+  /// Number of nodes.
   unsigned int getNodeCount() const;
 
 private:

@@ -59,18 +59,27 @@ public:
   /// True if `attribute` changed since the last serialize().
   virtual bool isModified(ViewObjectAttribute attribute) const;
 
+  /// Sets the label drawn before the value.
   void setViewString(std::string new_view_string);
+  /// The label drawn before the value.
   std::string getViewString() const;
+  /// Sets the value drawn after the label.
   void setValue(int new_value);
+  /// The value drawn after the label.
   int getValue() const;
   /// Frames the text and moves it one row down (at a named place).
   void setBorder(bool new_border);
+  /// True if the text is framed.
   bool getBorder() const;
+  /// Sets the text colour (a Color value).
   void setColor(int new_color);
+  /// The text colour (a Color value).
   int getColor() const;
+  /// True if the value is drawn after the label.
   bool getDrawValue() const;
   /// Moves the object to a ViewObjectLocation.
   void setLocation(int new_location);
+  /// The ViewObjectLocation, or UNDEFINED_LOCATION after setPosition().
   int getLocation() const;
 
 protected:

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Clock.h"
+#include "Configuration.h"
 #include "EventPath.h"
 #include "GameManager.h"
 #include "LogManager.h"
@@ -12,7 +13,7 @@
 
 namespace ks {
 
-PathManager::PathManager() : path_finds(), max_time(0) {
+PathManager::PathManager() : path_finds(), max_time(0), plies(0) {
   setType("PathManager");
 }
 
@@ -30,6 +31,9 @@ int PathManager::startUp() {
     return -1;
   }
   max_time = GameManager::getInstance().getFrameTime() / 2;
+  const Configuration &config = Configuration::getInstance();
+  bool repeatable = !config.getRecordFile().empty() || !config.getReplayFile().empty();
+  plies = repeatable ? config.getPathPlies() : 0;
   Manager::startUp();
   lm.writeLog(1, "PathManager::startUp(): successfully started.");
   return 0;
@@ -95,14 +99,22 @@ int PathManager::getMaxTime() const {
   return max_time;
 }
 
+int PathManager::getPlies() const {
+  return plies;
+}
+
 void PathManager::cycle() {
   Clock clock;
+  int plies_left = plies;
+  // Counted in plies the budget is spent when none is left; in time, when it has run out.
+  auto spent = [&]() { return plies > 0 ? plies_left <= 0 : clock.split() / 1000 > max_time; };
   auto elapsed = [&clock]() { return clock.split() / 1000; };
-  while (!path_finds.empty() && elapsed() < max_time) {
+  while (!path_finds.empty() && (plies > 0 ? plies_left > 0 : elapsed() < max_time)) {
     size_t position = 0;
     while (position < path_finds.size()) {
       PathFind *p_path_find = path_finds[position];
       PathResult result = p_path_find->cycleOnce();
+      plies_left--;
       if (result == INCOMPLETE) {
         position++;
       } else {
@@ -116,14 +128,15 @@ void PathManager::cycle() {
         if (position < path_finds.size() && path_finds[position] == p_path_find)
           position++;
       }
-      if (elapsed() > max_time) {
-        LogManager::getInstance().writeLog(1, "PathManager::cycle(): cycle time %d exceeded.",
-                                           max_time);
+      if (spent()) {
+        if (plies == 0)
+          LogManager::getInstance().writeLog(1, "PathManager::cycle(): cycle time %d exceeded.",
+                                             max_time);
         return;
       }
     }
   }
-  if (elapsed() > max_time)
+  if (plies == 0 && elapsed() > max_time)
     LogManager::getInstance().writeLog(1, "PathManager::cycle(): cycle time %d exceeded.",
                                        max_time);
 }

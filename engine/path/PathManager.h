@@ -21,7 +21,9 @@ public:
   /// Releases the list, not the searches (their objects own them).
   ~PathManager() override;
 
-  /// Sets the time budget to half the frame time. 0, or -1 if already started.
+  /// Sets the time budget to half the frame time, or, while a run is recorded or replayed, a
+  /// fixed number of plies per step (the configuration's path plies), so that searches end
+  /// in the same step whatever the machine's speed. 0, or -1 if already started.
   int startUp() override;
 
   /// Stops the manager; registered searches stay as they are.
@@ -46,6 +48,9 @@ public:
   /// a "ks::path" event, whose base handler unregisters and deletes the search.
   void cycle();
 
+  /// Plies per cycle() when the budget is counted in plies; 0 when it is time.
+  int getPlies() const;
+
   /// Number of registered searches.
   int getPathFindCount() const;
 
@@ -57,6 +62,7 @@ private:
 
   std::vector<PathFind *> path_finds; ///< running searches, in registration order (not owned)
   int max_time;                       ///< budget of one cycle() in milliseconds
+  int plies;                          ///< budget of one cycle() in plies; 0: use max_time
 };
 
 } // namespace ks

@@ -12,8 +12,11 @@
 
 namespace ks {
 
+/// Most sprites loaded at once.
 const int MAX_SPRITES = 1000;
+/// Most sound effects loaded at once.
 const int MAX_SOUNDS = 128;
+/// Most music streams loaded at once.
 const int MAX_MUSICS = 128;
 
 /// Loads sprites, sound effects and music under labels and finds them again.

@@ -13,6 +13,7 @@ public:
   ObjectList();
   /// A copy with its own storage of the same capacity (empty, capacity 0, if that fails).
   ObjectList(const ObjectList &other);
+  /// Becomes a copy of `other`, as the copy constructor makes one.
   ObjectList &operator=(const ObjectList &other);
   ~ObjectList();
 
@@ -30,8 +31,11 @@ public:
   /// Empties the list; the storage stays.
   void clear();
 
+  /// Number of entries.
   int getCount() const { return count; }
+  /// Entries the storage holds before it grows.
   int getCapacity() const { return capacity; }
+  /// True when there is no entry.
   bool isEmpty() const { return count == 0; }
 
   /// The entry at `index`, or null outside 0 .. count-1.

@@ -22,18 +22,24 @@ public:
   /// Empties every list at once (the objects are not deleted).
   void clear();
 
-  /// Copies of the lists: every active object; the active HARD and SOFT ones; the active
-  /// visible ones at `altitude`; every inactive object.
+  /// A copy of the list of every active object.
   ObjectList activeObjects() const;
+  /// A copy of the list of the active HARD and SOFT objects.
   ObjectList solidObjects() const;
+  /// A copy of the list of the active visible objects at `altitude`.
   ObjectList visibleObjects(int altitude) const;
+  /// A copy of the list of every inactive object.
   ObjectList inactiveObjects() const;
 
-  /// Called before the object's attribute changes; 0, or -1 (with a log line) if the lists
-  /// could not follow, in which case the caller leaves the attribute as it is.
+  /// Called before the object's altitude changes; 0, or -1 (with a log line) if the lists
+  /// could not follow, in which case the caller leaves the altitude as it is. The other
+  /// update operations below work the same way for their attribute.
   int updateAltitude(Object *p_o, int new_alt);
+  /// Called before the object's solidness changes; 0, or -1 as updateAltitude().
   int updateSolidness(Object *p_o, Solidness new_solidness);
+  /// Called before the object's visibility changes; 0, or -1 as updateAltitude().
   int updateVisible(Object *p_o, bool new_visible);
+  /// Called before the object's activity changes; 0, or -1 as updateAltitude().
   int updateActive(Object *p_o, bool new_active);
 
   /// Called after the object's position or box changed, so that queries see its new place.

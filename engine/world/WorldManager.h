@@ -67,13 +67,18 @@ public:
   /// The followed object (not owned), or null.
   Object *getViewFollowing() const;
 
+  /// Sets the world's extent: leaving it sends "ks::out"; solid queries cover it.
   void setBoundary(Box new_boundary);
+  /// The world's extent.
   Box getBoundary() const;
+  /// Sets the part of the world shown in the window.
   void setView(Box new_view);
+  /// The part of the world shown in the window.
   Box getView() const;
   /// Fractions of the view's width and height, centred, in which the followed object moves
   /// without scrolling the view.
   void setViewSlack(Vector new_view_slack);
+  /// Fractions of the view in which the followed object moves without scrolling.
   Vector getViewSlack() const;
 
   /// The scene graph (for the object setters).

@@ -197,15 +197,20 @@ TEST_F(ConfigurationTest, UnsupportedColourKeepsPrevious) {
                                       "loadConfig(): Unsupported window color 'default'"}));
 }
 
-TEST_F(ConfigurationTest, WindowStyles) {
+TEST_F(ConfigurationTest, WindowStylesAndDisplays) {
   ks::Configuration &config = load("window_style:fullscreen,");
   EXPECT_EQ(config.getWindowStyle(), 8);
   load("window_style:Default,");
   EXPECT_EQ(config.getWindowStyle(), 8);
   load("window_style:default,");
   EXPECT_EQ(config.getWindowStyle(), 5);
+  load("display:text,");
+  EXPECT_EQ(config.getDisplay(), "text");
+  load("display:Window,");
+  EXPECT_EQ(config.getDisplay(), "text");
   EXPECT_EQ(kstest::logMessages(log_path),
-            std::vector<std::string>{"loadConfig(): Unsupported window style 'Default'"});
+            (std::vector<std::string>{"loadConfig(): Unsupported window style 'Default'",
+                                      "loadConfig(): Unsupported display 'Window'"}));
 }
 
 TEST_F(ConfigurationTest, BooleansAreExactlyTrue) {
@@ -308,32 +313,48 @@ TEST_F(ConfigurationTest, SummaryAtLevelOne) {
   ks::LogManager::getInstance().setLogLevel(1);
   config.print();
   EXPECT_EQ(kstest::logMessages(log_path),
-            (std::vector<std::string>{
-                "-----------------------------------", "Kestle configuration:",
-                "  Window horizontal pixels: 1024", "  Window vertical pixels: 768",
-                "  Window horizontal characters: 80", "  Window vertical characters: 24",
-                "  Window background color: 0", "  Frame time: 33", "  Window style: default",
-                "  Window title: Kestle", "  Show mouse: false", "  Headless: false",
-                "  Font file: ks-font.ttf", "  Log file: " + log_path, "  Random seed: 0",
-                "-----------------------------------"}));
+            (std::vector<std::string>{"-----------------------------------",
+                                      "Kestle configuration:",
+                                      "  Window horizontal pixels: 1024",
+                                      "  Window vertical pixels: 768",
+                                      "  Window horizontal characters: 80",
+                                      "  Window vertical characters: 24",
+                                      "  Window background color: 0",
+                                      "  Frame time: 33",
+                                      "  Window style: default",
+                                      "  Window title: Kestle",
+                                      "  Show mouse: false",
+                                      "  Headless: false",
+                                      "  Font file: ks-font.ttf",
+                                      "  Log file: " + log_path,
+                                      "  Random seed: 0",
+                                      "  Display: window",
+                                      "  Record file: ",
+                                      "  Replay file: ",
+                                      "  Log level: 0",
+                                      "  Frame log: ",
+                                      "  Path plies: 100",
+                                      "-----------------------------------"}));
 }
 
 TEST_F(ConfigurationTest, SummaryShowsLoadedValues) {
   ks::Configuration &config = load("window_style:fullscreen,window_background_color:red,"
-                                   "show_mouse:true,headless:true,random_seed:-9,font_scale:3");
+                                   "show_mouse:true,headless:true,random_seed:-9,font_scale:3,"
+                                   "display:text");
   ks::LogManager::getInstance().setLogLevel(1);
   config.print();
   std::vector<std::string> lines = kstest::logMessages(log_path);
-  ASSERT_EQ(lines.size(), 16u);
+  ASSERT_EQ(lines.size(), 22u);
   EXPECT_EQ(lines[6], "  Window background color: 1");
   EXPECT_EQ(lines[8], "  Window style: fullscreen");
   EXPECT_EQ(lines[10], "  Show mouse: true");
   EXPECT_EQ(lines[11], "  Headless: true");
   EXPECT_EQ(lines[14], "  Random seed: -9");
+  EXPECT_EQ(lines[15], "  Display: text");
   // Any style but 5 reads as full screen.
   config.setWindowStyle(3);
   config.print();
-  EXPECT_EQ(kstest::logMessages(log_path)[16 + 8], "  Window style: fullscreen");
+  EXPECT_EQ(kstest::logMessages(log_path)[22 + 8], "  Window style: fullscreen");
 }
 
 } // namespace

@@ -44,7 +44,7 @@ int GameProcess::prepare(const std::string &run_dir, const std::string &title) {
   return audio ? 0 : -1;
 }
 
-int GameProcess::start() {
+int GameProcess::start(const std::vector<std::string> &args) {
   const std::string out = path("stdout.txt");
   const std::string err = path("stderr.txt");
   const std::string audio = path("alsoft.conf");
@@ -52,11 +52,14 @@ int GameProcess::start() {
   std::string asan = "ASAN_OPTIONS=";
   if (const char *p_options = getenv("ASAN_OPTIONS"))
     asan += std::string(p_options) + ":";
-  // The game ends by returning from main with its world still populated (nothing shuts the
-  // managers down after the loop), and Mesa's software driver keeps allocations to the end:
-  // leak reports at the game's exit say nothing about the run, so only the test checks leaks.
+  // Mesa's software driver keeps allocations to the end: leak reports at the game's exit say
+  // nothing about the run, so only the test checks leaks.
   asan += "detect_leaks=0";
   const std::string alsoft = "ALSOFT_CONF=" + audio;
+  std::vector<char *> argv{const_cast<char *>("kestle-game")};
+  for (const std::string &arg : args)
+    argv.push_back(const_cast<char *>(arg.c_str()));
+  argv.push_back(nullptr);
   pid = fork();
   if (pid < 0)
     return -1;
@@ -71,7 +74,7 @@ int GameProcess::start() {
     dup2(err_fd, 2);
     putenv(const_cast<char *>(alsoft.c_str()));
     putenv(const_cast<char *>(asan.c_str()));
-    execl("./kestle-game", "kestle-game", static_cast<char *>(nullptr));
+    execv("./kestle-game", argv.data());
     _exit(127);
   }
   return 0;

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace kse2e {
 
@@ -25,8 +26,8 @@ public:
   /// occurrence of a key counts) and writes the audio configuration. 0 on success, else -1.
   int prepare(const std::string &run_dir, const std::string &title);
 
-  /// Starts the game in the folder with stdout and stderr in files there. 0, or -1.
-  int start();
+  /// Starts the game in the folder with `args` and stdout and stderr in files there. 0, or -1.
+  int start(const std::vector<std::string> &args = {});
 
   /// Waits at most `timeout_ms` for the game to end. True if it ended; `status` is then the
   /// wait status.

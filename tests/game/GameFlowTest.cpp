@@ -1,4 +1,8 @@
 // Start screen, end screens, win condition and the game's flow between them.
+#include <cstdlib>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
 #include "Arrow.h"
@@ -201,6 +205,29 @@ TEST_F(BareGameFlowTest, ScreenWithFourFramesLastsSixtySteps) {
   GameOver *p_over = new GameOver;
   EXPECT_EQ(p_over->getTimeToLive(), 60);
   EXPECT_EQ(runSteps(1000), 61);
+}
+
+// The program itself, run headless in an empty folder: it tells a failure by its exit status,
+// after writing the reason.
+TEST(GameMainTest, AFailedStartOrAMissingMapEndsWithStatusOne) {
+  struct Case {
+    const char *config;
+    const char *reason;
+  } cases[] = {{"headless:true,frame_time:0,logfile:no/such/folder/kestle.log",
+                "Error starting game manager!"},
+               {"headless:true,frame_time:0", "Error opening the map file."}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.config);
+    std::string dir = kstest::scratchPath("run" + std::to_string(&c - cases));
+    ASSERT_EQ(mkdir(dir.c_str(), 0755), 0);
+    kstest::writeFile(dir + "/ks-config.txt", c.config);
+    std::string command = "cd '" + dir + "' && '" + KS_GAME + "' >output 2>&1";
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::string said = kstest::readFile(dir + "/output") + kstest::readFile(dir + "/kestle.log");
+    EXPECT_NE(said.find(c.reason), std::string::npos) << said;
+  }
 }
 
 } // namespace

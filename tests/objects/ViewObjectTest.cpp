@@ -1,8 +1,9 @@
 // View objects: their named places, border, value and "ks::view" events, and what they draw.
 #include <gtest/gtest.h>
 
-#include "../graphics/Screen.h"
+#include "Configuration.h"
 #include "EventView.h"
+#include "GraphicsManager.h"
 #include "LogManager.h"
 #include "TestSupport.h"
 #include "ViewObject.h"
@@ -16,13 +17,15 @@ class ViewObjectTest : public testing::Test {
 protected:
   void SetUp() override {
     log = startLog("log");
-    configureWindow(log);
+    ks::Configuration::getInstance().reset();
+    ks::Configuration::getInstance().setLogFile(log);
+    ks::Configuration::getInstance().setDisplay("text");
     ks::WorldManager::getInstance().startUp();
     ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
   }
   void TearDown() override {
     ks::WorldManager::getInstance().shutDown();
-    if (ks::GraphicsManager::getInstance().getWindow() != nullptr)
+    if (ks::GraphicsManager::getInstance().isStarted())
       ks::GraphicsManager::getInstance().shutDown();
   }
   std::string log;
@@ -144,9 +147,18 @@ TEST_F(ViewObjectTest, SettersMarkOnlyRealChanges) {
   EXPECT_FALSE(p_v->isModified(ks::DRAW_VALUE));
 }
 
+/// Rows `y0` to `y0 + count - 1` of the frame presented next, from column `x0`, 13 wide.
+std::vector<std::string> presentedRows(int x0, int y0, int count) {
+  ks::GraphicsManager::getInstance().swapBuffers();
+  std::vector<std::string> lines = ks::GraphicsManager::getInstance().getLastFrame().getLines();
+  std::vector<std::string> rows;
+  for (int y = y0; y < y0 + count; y++)
+    rows.push_back(lines[y].substr(x0, 13));
+  return rows;
+}
+
 TEST_F(ViewObjectTest, DrawsLabelValueAndBorderWhereverTheViewIs) {
   ASSERT_EQ(0, ks::GraphicsManager::getInstance().startUp());
-  ks::GraphicsManager::getInstance().swapBuffers();
   ks::ViewObject *p_v = new ks::ViewObject;
   p_v->setViewString("##");
   p_v->setValue(12);
@@ -155,20 +167,14 @@ TEST_F(ViewObjectTest, DrawsLabelValueAndBorderWhereverTheViewIs) {
   ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(25, 7), 80, 24));
   p_v->draw();
   // Text " ## 12 " (7 cells) from x = 37, dashes above and below, bars at 36 and 44.
-  sf::Image image = grabWindow();
-  const sf::Color yellow = sf::Color::Yellow;
-  std::string row1 = "..|.##.##.|..", rows02 = "...#######...";
-  for (int i = 0; i < 13; i++) {
-    int x = 34 + i;
-    EXPECT_EQ(row1[i] != '.', cellInk(image, x, 1, yellow) > 3) << "row 1 cell " << x;
-    EXPECT_EQ(rows02[i] != '.', cellInk(image, x, 0, yellow) > 3) << "row 0 cell " << x;
-    EXPECT_EQ(rows02[i] != '.', cellInk(image, x, 2, yellow) > 3) << "row 2 cell " << x;
-  }
+  EXPECT_EQ((std::vector<std::string>{"   -------   ", "  | ## 12 |  ", "   -------   "}),
+            presentedRows(34, 0, 3));
+  EXPECT_EQ("3",
+            ks::GraphicsManager::getInstance().getLastFrame().getColorLines()[1].substr(36, 1));
 }
 
 TEST_F(ViewObjectTest, DrawsWithoutBorderAndWithoutValue) {
   ASSERT_EQ(0, ks::GraphicsManager::getInstance().startUp());
-  ks::GraphicsManager::getInstance().swapBuffers();
   ks::ViewObject *p_v = new ks::ViewObject;
   p_v->setViewString("##");
   p_v->setValue(12);
@@ -183,12 +189,12 @@ TEST_F(ViewObjectTest, DrawsWithoutBorderAndWithoutValue) {
   EXPECT_FALSE(p_label->getDrawValue());
   p_v->draw();
   p_label->draw();
-  sf::Image image = grabWindow();
   // "## 12" centred on 40: cells 38 to 42; "##" centred on 40: cells 39 and 40, on row 23.
-  std::string top = ".##.##.", bottom = "..##...";
-  for (int i = 0; i < 7; i++) {
-    EXPECT_EQ(top[i] != '.', cellInk(image, 37 + i, 0, sf::Color::Green) > 3) << 37 + i;
-    EXPECT_EQ(bottom[i] != '.', cellInk(image, 37 + i, 23, sf::Color::White) > 3) << 37 + i;
-  }
-  EXPECT_EQ(0, cellInk(image, 40, 1, sf::Color::Green)); // no border row
+  ks::GraphicsManager::getInstance().swapBuffers();
+  ks::TextFrame frame = ks::GraphicsManager::getInstance().getLastFrame();
+  EXPECT_EQ(" ## 12 ", frame.getLines()[0].substr(37, 7));
+  EXPECT_EQ(".22222.", frame.getColorLines()[0].substr(37, 7));
+  EXPECT_EQ(std::string(80, '.'), frame.getColorLines()[1]); // no border row
+  EXPECT_EQ("  ##   ", frame.getLines()[23].substr(37, 7));
+  EXPECT_EQ("..77...", frame.getColorLines()[23].substr(37, 7));
 }

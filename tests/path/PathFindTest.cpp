@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "GameManager.h"
 #include "PathFind.h"
 #include "PathTestSupport.h"
 #include "TestSupport.h"
@@ -19,7 +20,7 @@ namespace {
 
 class PathFindTest : public testing::Test {
 protected:
-  void TearDown() override { kstest::stopPathEngine(); }
+  void TearDown() override { ks::GameManager::getInstance().shutDown(); }
 
   /// The log lines from the `ply`-th ply's dash line up to its "done" line.
   static std::vector<std::string> plyLines(const std::string &log, int ply) {

@@ -22,7 +22,7 @@ namespace {
 
 class PathFollowingTest : public testing::Test {
 protected:
-  void TearDown() override { kstest::stopPathEngine(); }
+  void TearDown() override { ks::GameManager::getInstance().shutDown(); }
 
   static ks::Path straightPath() {
     return ks::Path({ks::Vector(0, 0), ks::Vector(1, 0), ks::Vector(2, 0)});

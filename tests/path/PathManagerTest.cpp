@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "GameManager.h"
 #include "LogManager.h"
 #include "PathFind.h"
 #include "PathManager.h"
@@ -19,7 +20,7 @@ namespace {
 
 class PathManagerTest : public testing::Test {
 protected:
-  void TearDown() override { kstest::stopPathEngine(); }
+  void TearDown() override { ks::GameManager::getInstance().shutDown(); }
 
   /// The numbers of the "ply %d" lines, in log order.
   static std::vector<int> plySequence(const std::string &log) {

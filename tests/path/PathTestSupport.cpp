@@ -3,7 +3,6 @@
 #include "Configuration.h"
 #include "GameManager.h"
 #include "LogManager.h"
-#include "PathManager.h"
 #include "TestSupport.h"
 #include "WorldManager.h"
 
@@ -44,13 +43,6 @@ std::string startPathEngine(const std::string &name, int frame_time, float colum
   ks::GameManager::getInstance().startUp();
   ks::WorldManager::getInstance().setBoundary(ks::Box(ks::Vector(0, 0), columns, rows));
   return path;
-}
-
-void stopPathEngine() {
-  ks::PathManager &path_manager = ks::PathManager::getInstance();
-  if (path_manager.isStarted())
-    path_manager.shutDown();
-  ks::GameManager::getInstance().shutDown();
 }
 
 std::string renderNodes(const ks::Path &path) {

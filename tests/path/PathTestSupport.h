@@ -38,9 +38,6 @@ public:
 /// origin. Returns the log file's path.
 std::string startPathEngine(const std::string &name, int frame_time, float columns, float rows);
 
-/// Stops what startPathEngine() started, deleting every object.
-void stopPathEngine();
-
 /// The nodes of `path` as "(x,y) " pairs, e.g. "(0,0) (1,1) ".
 std::string renderNodes(const ks::Path &path);
 

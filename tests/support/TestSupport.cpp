@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -21,6 +22,7 @@ std::string scratchPath(const std::string &name) {
   std::string test = "test";
   if (const testing::TestInfo *info = testing::UnitTest::GetInstance()->current_test_info())
     test = std::string(info->test_suite_name()) + "." + info->name();
+  std::replace(test.begin(), test.end(), '/', '_'); // parameterized names
   return dir + "/" + test + "-" + std::to_string(getpid()) + "-" + name;
 }
 

@@ -1,0 +1,7 @@
+#include "Display.h"
+
+namespace ks {
+
+Display::~Display() {}
+
+} // namespace ks

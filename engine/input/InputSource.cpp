@@ -1,0 +1,7 @@
+#include "InputSource.h"
+
+namespace ks {
+
+InputSource::~InputSource() {}
+
+} // namespace ks

@@ -1,0 +1,333 @@
+// Frames as data: what the drawing calls record, the text display's grid of cells, the text
+// file form of a frame, and the shapes' outlines.
+#include <cmath>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "Configuration.h"
+#include "GraphicsManager.h"
+#include "LogManager.h"
+#include "Shape.h"
+#include "TestSupport.h"
+#include "TextDisplay.h"
+#include "WorldManager.h"
+
+using namespace kstest;
+
+namespace {
+
+class TextFrameTest : public testing::Test {
+protected:
+  void SetUp() override {
+    log = startLog("log");
+    ks::Configuration &config = ks::Configuration::getInstance();
+    config.reset();
+    config.setLogFile(log);
+    config.setDisplay("text");
+    ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
+  }
+  void TearDown() override {
+    if (ks::GraphicsManager::getInstance().isStarted())
+      ks::GraphicsManager::getInstance().shutDown();
+    ks::LogManager::getInstance().setLogLevel(0);
+  }
+  /// Starts the text display and returns the frame that `draw` presents.
+  ks::TextFrame present(const std::function<void()> &draw) {
+    ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
+    EXPECT_EQ(0, gm.startUp());
+    draw();
+    EXPECT_EQ(0, gm.swapBuffers());
+    return static_cast<ks::TextDisplay *>(gm.getDisplay())->getFrame();
+  }
+  std::string log;
+};
+
+struct Cell {
+  int x, y;
+  char ch;
+  char color; // '0' to '8'
+};
+
+struct PlacementCase {
+  const char *name;
+  std::function<void()> draw;
+  std::vector<Cell> cells; // every cell drawn; all others stay empty
+};
+
+ks::GraphicsManager &gm() {
+  return ks::GraphicsManager::getInstance();
+}
+
+void ch(char c, ks::Color color, float x, float y) {
+  gm().drawCh(c, color, ks::Vector(x, y));
+}
+
+const PlacementCase PLACEMENTS[] = {
+    {"a character in its cell and colour", [] { ch('#', ks::RED, 5, 3); }, {{5, 3, '#', '1'}}},
+    {"the nearest cell, halves rounding up",
+     [] {
+       ch('a', ks::GREEN, 1.49f, 2.5f);
+       ch('b', ks::BLUE, 2.5f, 0.49f);
+       ch('c', ks::CYAN, -0.5f, 7.51f);
+     },
+     {{1, 3, 'a', '2'}, {3, 0, 'b', '4'}, {0, 8, 'c', '6'}}},
+    {"later draws win",
+     [] { ch('#', ks::RED, 5, 3), ch(' ', ks::GREEN, 5.2f, 2.9f); },
+     {{5, 3, ' ', '2'}}},
+    {"draws outside the view change nothing",
+     [] {
+       for (float x : {-0.51f, 79.5f, 80.0f, 1e30f, -1e30f, NAN, INFINITY})
+         ch('x', ks::RED, x, 5);
+       for (float y : {-0.51f, 23.5f, 1e30f, NAN})
+         ch('y', ks::RED, 5, y);
+       ch('z', ks::RED, 79.49f, 23.49f);
+     },
+     {{79, 23, 'z', '1'}}},
+    {"unprintable characters and colours without components",
+     [] {
+       ch('\x01', ks::RED, 0, 0), ch('\xe9', ks::RED, 1, 0), ch('\t', ks::RED, 2, 0);
+       ch('~', ks::CUSTOM, 3, 0), ch('!', static_cast<ks::Color>(42), 4, 0);
+       ch('k', ks::BLACK, 5, 0);
+     },
+     {{0, 0, '?', '1'},
+      {1, 0, '?', '1'},
+      {2, 0, '?', '1'},
+      {3, 0, '~', '7'},
+      {4, 0, '!', '7'},
+      {5, 0, 'k', '0'}}},
+    {"characters follow the view",
+     [] {
+       ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(10, 2), 80, 24));
+       ch('@', ks::GREEN, 15, 3);
+     },
+     {{5, 1, '@', '2'}}},
+    {"strings left, centred and right of their position",
+     [] {
+       gm().drawString(ks::Vector(10, 4), "abcde", ks::LEFT_JUSTIFIED, ks::RED);
+       gm().drawString(ks::Vector(10, 5), "abcde", ks::CENTER_JUSTIFIED, ks::RED);
+       gm().drawString(ks::Vector(10, 6), "abcd", ks::RIGHT_JUSTIFIED, ks::RED);
+       gm().drawString(ks::Vector(10, 7), "", ks::CENTER_JUSTIFIED, ks::RED);
+     },
+     {{10, 4, 'a', '1'},
+      {11, 4, 'b', '1'},
+      {12, 4, 'c', '1'},
+      {13, 4, 'd', '1'},
+      {14, 4, 'e', '1'},
+      {8, 5, 'a', '1'},
+      {9, 5, 'b', '1'},
+      {10, 5, 'c', '1'},
+      {11, 5, 'd', '1'},
+      {12, 5, 'e', '1'},
+      {6, 6, 'a', '1'},
+      {7, 6, 'b', '1'},
+      {8, 6, 'c', '1'},
+      {9, 6, 'd', '1'}}},
+    {"centred frames start half their size up and left",
+     [] {
+       gm().drawFrame(true, ks::RED, 0, ks::Vector(10, 5), ks::Frame(3, 3, "abcdefghi"));
+       gm().drawFrame(true, ks::BLUE, 0, ks::Vector(20, 5), ks::Frame(4, 2, "jklmnopq"));
+     },
+     {{9, 4, 'a', '1'},
+      {10, 4, 'b', '1'},
+      {11, 4, 'c', '1'},
+      {9, 5, 'd', '1'},
+      {10, 5, 'e', '1'},
+      {11, 5, 'f', '1'},
+      {9, 6, 'g', '1'},
+      {10, 6, 'h', '1'},
+      {11, 6, 'i', '1'},
+      {18, 4, 'j', '4'},
+      {19, 4, 'k', '4'},
+      {20, 4, 'l', '4'},
+      {21, 4, 'm', '4'},
+      {18, 5, 'n', '4'},
+      {19, 5, 'o', '4'},
+      {20, 5, 'p', '4'},
+      {21, 5, 'q', '4'}}},
+    {"transparent cells keep what was under them; blanks without transparency don't",
+     [] {
+       gm().drawFrame(false, ks::RED, 0, ks::Vector(5, 3), ks::Frame(3, 1, "###"));
+       gm().drawFrame(false, ks::GREEN, '.', ks::Vector(5, 3), ks::Frame(3, 1, "X.X"));
+       gm().drawFrame(false, ks::RED, 0, ks::Vector(5, 4), ks::Frame(3, 1, "###"));
+       gm().drawFrame(false, ks::GREEN, 0, ks::Vector(5, 4), ks::Frame(3, 1, "X X"));
+       // A frame whose text is shorter than its size draws what it has.
+       gm().drawFrame(false, ks::BLUE, 0, ks::Vector(5, 6), ks::Frame(5, 5, "##"));
+     },
+     {{5, 3, 'X', '2'},
+      {6, 3, '#', '1'},
+      {7, 3, 'X', '2'},
+      {5, 4, 'X', '2'},
+      {6, 4, ' ', '2'},
+      {7, 4, 'X', '2'},
+      {5, 6, '#', '4'},
+      {6, 6, '#', '4'}}},
+    {"a shape is one character in its colour",
+     [] {
+       ks::Shape shape;
+       shape.setColor(ks::MAGENTA);
+       shape.draw(ks::Vector(20.4f, 10));
+       shape.setColor(ks::CUSTOM);
+       shape.draw(ks::Vector(21, 10));
+     },
+     {{20, 10, ks::TextFrame::SHAPE_CHAR, '5'}, {21, 10, ks::TextFrame::SHAPE_CHAR, '8'}}},
+};
+
+} // namespace
+
+TEST_F(TextFrameTest, EachDrawLandsInItsNearestCell) {
+  for (const PlacementCase &c : PLACEMENTS) {
+    ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
+    ks::TextFrame frame = present(c.draw);
+    ks::TextFrame expected(80, 24);
+    for (const Cell &cell : c.cells) {
+      expected.placeCharacter(cell.ch, static_cast<ks::Color>(cell.color - '0'),
+                              static_cast<float>(cell.x), static_cast<float>(cell.y));
+    }
+    EXPECT_EQ(expected.toText(), frame.toText()) << c.name;
+    // Every display can give the last frame as text.
+    EXPECT_EQ(frame, gm().getLastFrame()) << c.name;
+    gm().shutDown();
+  }
+}
+
+TEST_F(TextFrameTest, EachSwapStartsAnEmptyFrame) {
+  ks::TextFrame frame = present([] { ch('#', ks::RED, 5, 3); });
+  EXPECT_EQ("#", frame.getLines()[3].substr(5, 1));
+  EXPECT_TRUE(gm().getScreen().getDraws().empty());
+  EXPECT_EQ(0, gm().swapBuffers());
+  EXPECT_EQ(ks::TextFrame(80, 24), gm().getLastFrame());
+  std::vector<std::string> colors = gm().getLastFrame().getColorLines();
+  EXPECT_EQ(24u, colors.size());
+  EXPECT_EQ(std::string(80, '.'), colors[3]);
+}
+
+TEST_F(TextFrameTest, DrawingWithoutStartUpFails) {
+  EXPECT_EQ(-1, gm().drawCh('a', ks::RED, ks::Vector(1, 1)));
+  EXPECT_EQ(-1, gm().drawString(ks::Vector(1, 1), "ab", ks::LEFT_JUSTIFIED, ks::RED));
+  EXPECT_EQ(-1, gm().drawFrame(false, ks::RED, 0, ks::Vector(1, 1), ks::Frame(1, 1, "a")));
+  EXPECT_EQ(-1, gm().swapBuffers());
+  EXPECT_EQ(4, logCount(log, "GraphicsManager not started!"));
+  ks::Shape().draw(ks::Vector(1, 1));
+  EXPECT_EQ(1, logCount(log, "Shape::draw(): Error! GraphicsManager window not defined."));
+  EXPECT_EQ(nullptr, gm().getWindow());
+  ks::LogManager::getInstance().setLogLevel(1);
+  gm().shutDown();
+  EXPECT_EQ(1, logCount(log, "Manager::shutDown(): Warning! GraphicsManager not started."));
+  ks::Configuration::getInstance().setDisplay("text");
+  EXPECT_EQ(0, gm().startUp()); // a text display needs no X server
+  EXPECT_EQ(-1, gm().drawFrame(false, ks::RED, 0, ks::Vector(1, 1), ks::Frame()));
+  EXPECT_EQ(nullptr, gm().getWindow());
+}
+
+TEST_F(TextFrameTest, FileFormReadsBackAndReadsWellInADiff) {
+  ks::TextFrame frame = present([] {
+    gm().drawString(ks::Vector(0, 0), "|top| ~", ks::LEFT_JUSTIFIED, ks::YELLOW);
+    ch('z', ks::BLACK, 79, 23);
+  });
+  std::string text = frame.toText();
+  EXPECT_EQ(0u,
+            text.find("kestle-frame 1\nsize 80 24\ntext\n||top| ~" + std::string(73, ' ') + "|\n"));
+  EXPECT_NE(std::string::npos, text.find("colors\n|3333333" + std::string(73, '.') + "|\n"));
+  EXPECT_EQ(text.size() - 4, text.rfind("end\n"));
+  std::string path = scratchPath("frame.txt");
+  ASSERT_EQ(0, frame.writeFile(path));
+  ks::TextFrame read;
+  ASSERT_EQ(0, read.readFile(path));
+  EXPECT_EQ(frame, read);
+  EXPECT_EQ(-1, frame.writeFile(scratchPath("no-such-dir") + "/frame.txt"));
+  EXPECT_EQ(-1, read.readFile(scratchPath("missing.txt")));
+  EXPECT_EQ(frame, read);
+}
+
+TEST_F(TextFrameTest, MalformedFramesAreRefusedWithTheirLine) {
+  const std::string good = "kestle-frame 1\nsize 3 1\ntext\n|a b|\ncolors\n|1.7|\nend\n";
+  ks::TextFrame frame;
+  ASSERT_EQ(0, frame.fromText(good));
+  EXPECT_EQ("a b", frame.getLines()[0]);
+  EXPECT_EQ("1.7", frame.getColorLines()[0]);
+  struct Bad {
+    std::string text;
+    int line;
+  } bad[] = {
+      {"kestle-frame 2\n", 1},
+      {"kestle-frame 1\nsize 3\n", 2},
+      {"kestle-frame 1\nsize -3 1\n", 2},
+      {"kestle-frame 1\nsize 3 1 x\n", 2},
+      {"kestle-frame 1\nsize 3 1\ntext\n|a b\n", 4},
+      {"kestle-frame 1\nsize 3 1\ntext\n|a\tb|\n", 4},
+      {"kestle-frame 1\nsize 3 1\ntext\n|abc|\ncolors\n|19.|\n", 6},
+      {"kestle-frame 1\nsize 3 1\ntext\n|abc|\ncolors\n|111|\n", 6}, // no "end": truncated
+      {"", 0},
+  };
+  for (const Bad &b : bad) {
+    EXPECT_EQ(-1, frame.fromText(b.text)) << b.text;
+    EXPECT_EQ("a b", frame.getLines()[0]) << b.text; // unchanged
+    EXPECT_TRUE(logContains(log, "TextFrame::fromText(): Error on line " + std::to_string(b.line) +
+                                     ": expected"))
+        << b.text;
+  }
+}
+
+namespace {
+
+struct Outline {
+  int type;
+  float size;
+  int point_count;
+  float radius, rotation, left, top;
+};
+
+} // namespace
+
+// Cell (20, 10) is at pixel (256, 320). All shapes share one outline, so a square's rotation
+// stays for every later shape: the cases run in this order in one test.
+TEST_F(TextFrameTest, ShapesRecordTheirOutline) {
+  const float PX = 256, PY = 320;
+  const Outline outlines[] = {
+      {ks::CIRCLE, 24, 10, 24, 0, PX - 12, PY - 12},
+      {ks::CIRCLE, 2.5f, 3, 2.5f, 0, PX - 1.25f, PY - 1.25f},
+      {ks::CIRCLE, 7.9f, 7, 7.9f, 0, PX - 3.95f, PY - 3.95f},
+      {ks::TRIANGLE, 24, 3, 12, 0, PX - 12, PY - 12},
+      {7, 24, 3, 12, 0, PX - 12, PY - 12}, // no such shape: the outline stays as it was
+      {ks::SQUARE, 24, 4, 12, 45, PX + 12, PY - 24 / 1.75f},
+      {ks::CIRCLE, 24, 10, 24, 45, PX - 12, PY - 12},
+  };
+  ks::LogManager::getInstance().setLogLevel(10);
+  present([] {});
+  ks::Shape shape;
+  EXPECT_FLOAT_EQ(24.0f, shape.getSize()); // (int)12.8 * font scale 2.0
+  EXPECT_EQ(ks::WHITE, shape.getColor());
+  for (const Outline &o : outlines) {
+    shape.setShapeType(o.type);
+    shape.setSize(o.size);
+    shape.draw(ks::Vector(20, 10));
+    const ks::Screen &screen = gm().getScreen();
+    const ks::ShapeDraw &s = screen.getShape(screen.getDraws().back().shape_index);
+    EXPECT_EQ(o.point_count, s.point_count) << o.type << " " << o.size;
+    EXPECT_FLOAT_EQ(o.radius, s.radius) << o.type << " " << o.size;
+    EXPECT_FLOAT_EQ(o.rotation, s.rotation) << o.type << " " << o.size;
+    EXPECT_FLOAT_EQ(o.left, s.left) << o.type << " " << o.size;
+    EXPECT_FLOAT_EQ(o.top, s.top) << o.type << " " << o.size;
+    EXPECT_EQ(255, s.a);
+  }
+  EXPECT_TRUE(logContains(log, "Shape::draw(): Drawing at (256.00, 320.00)"));
+
+  // Components: a colour's own, CUSTOM's stored ones, and an unknown colour keeps the last.
+  ks::Color colors[] = {ks::MAGENTA, static_cast<ks::Color>(9), ks::CUSTOM};
+  unsigned char expected[][3] = {{255, 0, 255}, {255, 0, 255}, {10, 200, 30}};
+  shape.setRGB(0, 0, 0);
+  for (int i = 0; i < 3; i++) {
+    shape.setColor(colors[i]);
+    if (colors[i] == ks::CUSTOM)
+      shape.setRGB(10, 200, 30);
+    shape.setAlpha(77);
+    shape.draw(ks::Vector(20, 10));
+    const ks::Screen &screen = gm().getScreen();
+    const ks::ShapeDraw &s = screen.getShape(screen.getDraws().back().shape_index);
+    EXPECT_EQ(expected[i][0], s.r) << i;
+    EXPECT_EQ(expected[i][1], s.g) << i;
+    EXPECT_EQ(expected[i][2], s.b) << i;
+    EXPECT_EQ(77, s.a) << i;
+  }
+}

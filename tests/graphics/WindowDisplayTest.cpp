@@ -1,0 +1,280 @@
+// The window display: start-up and its failures, the clear colour, and the batched drawing
+// compared pixel for pixel with drawing every character on its own.
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "../../bench/PerCellDraw.h"
+#include "LogManager.h"
+#include "Shape.h"
+#include "TestSupport.h"
+#include "ViewObject.h"
+#include "WindowSupport.h"
+#include "WorldManager.h"
+
+using namespace kstest;
+
+namespace {
+
+class WindowDisplay : public testing::Test {
+protected:
+  void SetUp() override {
+    log = startLog("log");
+    configureWindow(log);
+    ks::WorldManager::getInstance().startUp();
+    ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
+  }
+  void TearDown() override {
+    ks::WorldManager::getInstance().shutDown();
+    if (ks::GraphicsManager::getInstance().isStarted())
+      ks::GraphicsManager::getInstance().shutDown();
+    ks::LogManager::getInstance().setLogLevel(0);
+  }
+  std::string log;
+};
+
+} // namespace
+
+TEST_F(WindowDisplay, StartsWithTheConfiguredGrid) {
+  ks::LogManager::getInstance().setLogLevel(5);
+  ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
+  ASSERT_EQ(0, gm.startUp());
+  ASSERT_NE(nullptr, gm.getWindow());
+  EXPECT_EQ(1024u, gm.getWindow()->getSize().x);
+  EXPECT_EQ(768u, gm.getWindow()->getSize().y);
+  EXPECT_EQ(80, gm.getHorizontal());
+  EXPECT_EQ(24, gm.getVertical());
+  EXPECT_FLOAT_EQ(12.8f, ks::charWidth());
+  EXPECT_FLOAT_EQ(32.0f, ks::charHeight());
+  ks::Vector pixels = ks::spacesToPixels(ks::Vector(1, 1));
+  EXPECT_FLOAT_EQ(12.8f, pixels.getX());
+  EXPECT_FLOAT_EQ(32.0f, pixels.getY());
+  ks::Vector spaces = ks::pixelsToSpaces(ks::Vector(64, 64));
+  EXPECT_FLOAT_EQ(5.0f, spaces.getX());
+  EXPECT_FLOAT_EQ(2.0f, spaces.getY());
+  // The desktop's resolution, not the window's (the test screen is 1280 x 1024).
+  EXPECT_TRUE(logContains(log, "GraphicsManager::startUp(): Window resolution (1280, 1024) "
+                               "pixels"));
+  EXPECT_TRUE(logContains(log, "GraphicsManager::startUp(): successfully started."));
+
+  sf::RenderWindow *p_window = gm.getWindow();
+  EXPECT_EQ(0, gm.startUp());
+  EXPECT_EQ(p_window, gm.getWindow());
+  EXPECT_EQ(1, logCount(log, "GraphicsManager::startUp(): Already started."));
+  gm.shutDown();
+  EXPECT_EQ(nullptr, gm.getWindow());
+  EXPECT_FALSE(gm.isStarted());
+}
+
+TEST_F(WindowDisplay, WindowOfNoOrAbsurdSizeIsRefused) {
+  ks::Configuration &config = ks::Configuration::getInstance();
+  ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
+  void (ks::Configuration::*setters[])(int) = {
+      &ks::Configuration::setWindowHorizontalPixels, &ks::Configuration::setWindowVerticalPixels,
+      &ks::Configuration::setWindowHorizontalChars, &ks::Configuration::setWindowVerticalChars};
+  int refusals = 0;
+  for (int i = 0; i < 4; i++) {
+    // Sides past what X and GL can hold hang or crash the process: refused too.
+    for (int bad : {0, -1000, i < 2 ? 16385 : -1, i < 2 ? 70000 : -1}) {
+      configureWindow(log);
+      (config.*setters[i])(bad);
+      EXPECT_EQ(-1, gm.startUp()) << bad;
+      EXPECT_EQ(nullptr, gm.getWindow());
+      EXPECT_FALSE(gm.isStarted());
+      refusals++;
+    }
+  }
+  EXPECT_EQ(refusals, logCount(log, "GraphicsLayer::startUp(): Unable to alloate window!"));
+  EXPECT_EQ(0, gm.getHorizontal()); // no size is left behind from a refused start-up
+  EXPECT_EQ(0, gm.getHorizontalPixels());
+  configureWindow(log);
+  EXPECT_EQ(0, gm.startUp());
+}
+
+TEST_F(WindowDisplay, MissingOrBadFontClosesTheWindowAgain) {
+  ks::Configuration &config = ks::Configuration::getInstance();
+  ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
+  std::string bad = scratchPath("bad-font.ttf");
+  writeFile(bad, "not a font at all\n");
+  for (const std::string &font : {scratchPath("no-such-font.ttf"), bad}) {
+    config.setFontFile(font);
+    EXPECT_EQ(-1, gm.startUp());
+    EXPECT_TRUE(logContains(log, "GraphicsManager::startUp(): Unable to load font from file '" +
+                                     font + "'."));
+    EXPECT_EQ(nullptr, gm.getWindow());
+    EXPECT_FALSE(gm.isStarted());
+  }
+  // Nothing was left half started: the next start-up really starts.
+  config.setFontFile(testFont());
+  EXPECT_EQ(0, gm.startUp());
+  EXPECT_EQ(0, logCount(log, "Already started."));
+}
+
+TEST_F(WindowDisplay, FramesStartFromTheBackgroundColour) {
+  ks::Configuration &config = ks::Configuration::getInstance();
+  ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
+  // A value outside the colours is white.
+  for (auto [color, pixel] : {std::pair<int, sf::Color>{ks::BLUE, sf::Color::Blue},
+                              std::pair<int, sf::Color>{42, sf::Color::White}}) {
+    config.setWindowBackgroundColor(color);
+    ASSERT_EQ(0, gm.startUp());
+    EXPECT_EQ(1024 * 768, countColor(grabWindow(), pixel)) << color;
+    gm.drawString(ks::Vector(10, 10), "some text", ks::LEFT_JUSTIFIED, ks::RED);
+    ASSERT_GT(countColor(grabWindow(), sf::Color::Red), 0);
+    ASSERT_EQ(0, gm.swapBuffers());
+    gm.drawCh(' ', ks::RED, ks::Vector(1, 1)); // a blank cell is background too
+    EXPECT_EQ(1024 * 768, countColor(grabWindow(), pixel)) << color;
+    gm.shutDown();
+  }
+}
+
+namespace {
+
+struct Scene {
+  const char *name;
+  std::function<void()> draw;
+};
+
+void drawCh(char ch, int color, float x, float y) {
+  ks::GraphicsManager::getInstance().drawCh(ch, static_cast<ks::Color>(color), ks::Vector(x, y));
+}
+
+void drawShape(int type, int color, float x, float y, unsigned char alpha = 255) {
+  ks::Shape shape;
+  shape.setShapeType(type);
+  shape.setColor(static_cast<ks::Color>(color));
+  shape.setRGB(30, 200, 90);
+  shape.setAlpha(alpha);
+  shape.draw(ks::Vector(x, y));
+}
+
+const Scene SCENES[] = {
+    {"every printable character in every colour",
+     [] {
+       for (int i = 0; i < 95 * 8; i++)
+         drawCh(static_cast<char>(' ' + i % 95), i / 95, static_cast<float>(i % 80),
+                static_cast<float>(i / 80));
+     }},
+    {"characters outside printable ASCII",
+     [] {
+       for (int c = 0; c < 256; c++)
+         if (c < ' ' || c > '~')
+           drawCh(static_cast<char>(c), ks::GREEN, static_cast<float>(c % 80), c / 80 * 2.0f);
+     }},
+    {"fractional positions",
+     [] {
+       const float fractions[] = {0, 0.1f, 0.25f, 0.33f, 0.5f, 0.66f, 0.75f, 0.9f, 0.999f};
+       for (int i = 0; i < 9; i++)
+         for (int j = 0; j < 9; j++)
+           drawCh(static_cast<char>('A' + (i + j) % 26), 1 + (i + j) % 7, 3.0f * i + fractions[j],
+                  2.0f * j + fractions[i]);
+     }},
+    {"overlapping characters and one cell drawn twice",
+     [] {
+       for (int i = 0; i < 40; i++)
+         drawCh(static_cast<char>('a' + i % 26), 1 + i % 7, 5 + 0.5f * i, 3 + 0.25f * (i % 4));
+       drawCh('#', ks::RED, 10, 10);
+       drawCh('x', ks::BLUE, 10, 10);
+       drawCh('@', ks::YELLOW, 12, 10);
+       drawCh(' ', ks::YELLOW, 12, 10);
+     }},
+    {"shapes between characters",
+     [] {
+       ks::GraphicsManager::getInstance().drawString(ks::Vector(15, 5), "under the shapes",
+                                                     ks::LEFT_JUSTIFIED, ks::CYAN);
+       drawShape(ks::CIRCLE, ks::RED, 20, 5);
+       drawCh('O', ks::GREEN, 20, 5);
+       drawShape(ks::TRIANGLE, ks::CUSTOM, 25, 5, 128);
+       drawShape(ks::SQUARE, ks::YELLOW, 30, 5);
+       drawCh('#', ks::WHITE, 30.5f, 5);
+       drawShape(ks::CIRCLE, ks::BLUE, 35, 5); // turned by the square before it
+     }},
+    {"transparent sprite frames",
+     [] {
+       ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
+       gm.drawFrame(false, ks::RED, 0, ks::Vector(5, 3), ks::Frame(6, 2, "######%%%%%%"));
+       gm.drawFrame(true, ks::GREEN, ' ', ks::Vector(7, 4), ks::Frame(4, 3, " /\\ |  |\\__/"));
+       gm.drawFrame(false, ks::MAGENTA, 0, ks::Vector(8.5f, 3.5f), ks::Frame(2, 1, " o"));
+     }},
+    {"view objects with borders",
+     [] {
+       auto *p_view = new ks::ViewObject; // the world manager's from now on
+       p_view->setViewString("Score");
+       p_view->setValue(1234);
+       p_view->setColor(ks::YELLOW);
+       p_view->draw();
+       p_view->setLocation(ks::BOTTOM_RIGHT);
+       p_view->setBorder(false);
+       p_view->draw();
+     }},
+    {"scattered positions",
+     [] {
+       unsigned seed = 12345;
+       auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8 & 0xffff; };
+       for (int i = 0; i < 600; i++)
+         drawCh(static_cast<char>('!' + next() % 94), next() % 8, next() / 65536.0f * 82 - 1,
+                next() / 65536.0f * 26 - 1);
+     }},
+    {"a frame bigger than the window",
+     [] {
+       std::string text;
+       for (int i = 0; i < 100 * 30; i++)
+         text += static_cast<char>('0' + i % 43);
+       ks::GraphicsManager::getInstance().drawFrame(false, ks::WHITE, '5', ks::Vector(-5, -3),
+                                                    ks::Frame(100, 30, text));
+     }},
+};
+
+/// Font scale, background colour and size of a window.
+struct Look {
+  float font_scale;
+  int background;
+  int width, height;
+};
+
+class PixelIdentity : public WindowDisplay, public testing::WithParamInterface<Look> {};
+
+/// "equal", or where the first differing pixel is and how many differ.
+std::string compareImages(const sf::Image &batched, const sf::Image &reference) {
+  int differing = 0, first_x = -1, first_y = -1;
+  for (unsigned y = 0; y < reference.getSize().y; y++)
+    for (unsigned x = 0; x < reference.getSize().x; x++)
+      if (batched.getPixel(x, y) != reference.getPixel(x, y) && differing++ == 0) {
+        first_x = static_cast<int>(x);
+        first_y = static_cast<int>(y);
+      }
+  if (differing == 0)
+    return "equal";
+  return std::to_string(differing) + " pixels differ, the first at (" + std::to_string(first_x) +
+         ", " + std::to_string(first_y) + ")";
+}
+
+} // namespace
+
+TEST_P(PixelIdentity, BatchedFrameEqualsDrawingEachCharacter) {
+  ks::Configuration::getInstance().setFontScale(GetParam().font_scale);
+  ks::Configuration::getInstance().setWindowBackgroundColor(GetParam().background);
+  ks::Configuration::getInstance().setWindowHorizontalPixels(GetParam().width);
+  ks::Configuration::getInstance().setWindowVerticalPixels(GetParam().height);
+  ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
+  ASSERT_EQ(0, gm.startUp());
+  auto &display = *dynamic_cast<ks::WindowDisplay *>(gm.getDisplay());
+  for (const Scene &scene : SCENES) {
+    scene.draw();
+    ks::Screen draws = gm.getScreen();
+    sf::Image batched = grabWindow();
+    sf::RenderWindow &window = *gm.getWindow();
+    window.clear(display.getBackgroundColor());
+    ksbench::drawPerCell(window, draws, display);
+    EXPECT_EQ("equal", compareImages(batched, grabWindow())) << scene.name;
+    gm.swapBuffers();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoFontScales, PixelIdentity,
+                         testing::Values(Look{2.0f, ks::BLACK, 1024, 768},
+                                         Look{1.3f, ks::BLUE, 1000, 700}),
+                         [](const testing::TestParamInfo<Look> &look) {
+                           return "Window" + std::to_string(look.param.width) + "x" +
+                                  std::to_string(look.param.height);
+                         });

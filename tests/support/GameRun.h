@@ -1,0 +1,35 @@
+// Running the built game as a program of its own, and reading the frames it writes.
+#ifndef KS_TEST_GAME_RUN_H
+#define KS_TEST_GAME_RUN_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "TextFrame.h"
+
+namespace kstest {
+
+/// A fresh folder to run the game in: links to everything in the build's run folder but the
+/// configuration, which is the shipped one with `settings` (key:value lines) in front (the
+/// first occurrence of a key counts). Returns its path.
+std::string makeRunFolder(const std::string &name, const std::string &settings = "");
+
+/// Runs `args` (the program first) in `dir` with `env` added to the environment, standard
+/// output and error going to "stdout.txt" and "stderr.txt" there. Returns the exit status, or
+/// -1 if the program was killed (after `timeout_ms`) or could not start.
+int runProgram(const std::string &dir, const std::vector<std::string> &args,
+               const std::vector<std::string> &env, int timeout_ms);
+
+/// The frames of a frame log (or of a file of chosen frames in that form), by number.
+std::map<int, ks::TextFrame> readFrameLog(const std::string &path);
+
+/// Writes `frames` in the frame log's form.
+void writeFrameLog(const std::string &path, const std::map<int, ks::TextFrame> &frames);
+
+/// "" if the frames are equal; otherwise both side by side, rows that differ marked.
+std::string frameDifference(const ks::TextFrame &expected, const ks::TextFrame &actual);
+
+} // namespace kstest
+
+#endif
