@@ -12,21 +12,12 @@
 
 namespace ksfuzz {
 
-const std::string &scratchDir() {
-  static std::string dir;
-  if (dir.empty()) {
-    const char *tmp = getenv("TMPDIR");
-    std::string name = std::string(tmp != nullptr ? tmp : "/tmp") + "/kestle-fuzz-XXXXXX";
-    if (mkdtemp(&name[0]) == nullptr)
-      abort();
-    dir = name;
-  }
-  return dir;
-}
+static std::string scratch_dir; ///< made by startEngine()
 
 void inFolder(const std::string &dir, const std::function<void()> &action) {
   char old_dir[PATH_MAX];
-  if (getcwd(old_dir, sizeof(old_dir)) == nullptr || chdir(dir.c_str()) != 0)
+  if (getcwd(old_dir, sizeof(old_dir)) == nullptr ||
+      chdir((dir.empty() ? scratch_dir : dir).c_str()) != 0)
     abort();
   action();
   if (chdir(old_dir) != 0)
@@ -34,29 +25,28 @@ void inFolder(const std::string &dir, const std::function<void()> &action) {
 }
 
 void startEngine() {
-  static bool started = false;
-  if (started)
+  if (!scratch_dir.empty())
     return;
-  started = true;
-  ks::Configuration &config = ks::Configuration::getInstance();
-  config.setLogFile("/dev/null");
-  config.setHeadless(true);
-  ks::LogManager &lm = ks::LogManager::getInstance();
-  lm.setLogTimeString(false);
-  lm.setLogStepCount(false);
-  inFolder(scratchDir(), [] {
+  const char *tmp = getenv("TMPDIR");
+  scratch_dir = std::string(tmp != nullptr ? tmp : "/tmp") + "/kestle-fuzz-XXXXXX";
+  if (mkdtemp(&scratch_dir[0]) == nullptr)
+    abort();
+  ks::Configuration::getInstance().setLogFile("/dev/null");
+  ks::Configuration::getInstance().setHeadless(true);
+  ks::LogManager::getInstance().setLogTimeString(false);
+  ks::LogManager::getInstance().setLogStepCount(false);
+  inFolder("", [] {
     if (ks::GameManager::getInstance().startUp() != 0)
       abort();
   });
-  // Before the managers are destroyed: the objects still in the world would be reported as
-  // leaks once the world's lists are gone. The one manager that a headless start leaves
-  // unmade is made first, so that it is destroyed after this runs.
+  // Before the managers are destroyed (objects left in the world would show as leaks once
+  // its lists are gone); the one manager a headless start leaves unmade is made first.
   ks::InputManager::getInstance();
   atexit([] { ks::GameManager::getInstance().shutDown(); });
 }
 
 std::string inputFile(const uint8_t *data, size_t size, const std::string &name) {
-  std::string path = scratchDir() + "/" + name;
+  std::string path = scratch_dir + "/" + name;
   FILE *p_f = fopen(path.c_str(), "wb");
   if (p_f == nullptr || fwrite(data, 1, size, p_f) != size || fclose(p_f) != 0)
     abort();

@@ -2,23 +2,19 @@
 #ifndef KS_FUZZ_SUPPORT_H
 #define KS_FUZZ_SUPPORT_H
 
-#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
 namespace ksfuzz {
 
-/// A fresh scratch folder of this process, made on the first call.
-const std::string &scratchDir();
-
-/// Runs `action` with `dir` as the working directory, then goes back (libFuzzer reads its
-/// corpus through relative paths).
+/// Runs `action` in `dir` (or, if empty, a scratch folder of this process), then goes back:
+/// libFuzzer reads its corpus through relative paths.
 void inFolder(const std::string &dir, const std::function<void()> &action);
 
-/// Once per process: starts the engine headless in the scratch folder (so that no
-/// configuration file around applies), its log going to /dev/null without the time and step
-/// prefixes. The engine is shut down at exit.
+/// Once per process: starts the engine headless in the scratch folder (no configuration file
+/// around applies), logging to /dev/null without prefixes; shut down at exit.
 void startEngine();
 
 /// Writes the input to the file `name` in the scratch folder and returns its path.

@@ -6,9 +6,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   ksfuzz::startEngine();
   ks::Configuration &config = ks::Configuration::getInstance();
   ksfuzz::inputFile(data, size, "ks-config.txt");
-  std::string text;
-  ksfuzz::inFolder(ksfuzz::scratchDir(), [&text, &config] { text = config.readConfig(); });
-  config.loadConfig(text);
+  ksfuzz::inFolder("", [&config] { config.loadConfig(config.readConfig()); });
   config.reset();
   config.loadConfig(std::string(reinterpret_cast<const char *>(data), size));
   config.reset();

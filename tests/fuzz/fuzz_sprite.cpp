@@ -1,4 +1,4 @@
-// The sprite file loader, and every frame of a sprite it accepts.
+// The sprite file loader; every frame of a sprite it accepts holds width x height characters.
 #include "FuzzSupport.h"
 #include "ResourceManager.h"
 #include "Sprite.h"
@@ -10,11 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     return 0;
   const ks::Sprite *p_s = rm.getSprite("s");
   for (int i = 0; i < p_s->getFrameCount(); i++)
-    if (p_s->getFrame(i).getString().size() !=
-        static_cast<size_t>(p_s->getWidth()) * static_cast<size_t>(p_s->getHeight()))
+    if (p_s->getFrame(i).getString().size() != size_t(p_s->getWidth()) * size_t(p_s->getHeight()))
       abort();
-  // Emptied again, so that every input meets the same manager.
-  rm.shutDown();
+  rm.shutDown(); // emptied, so that every input meets the same manager
   rm.startUp();
   return 0;
 }

@@ -347,47 +347,33 @@ TEST_F(SerializationTest, ReadingGoesThroughTheSetters) {
 }
 
 TEST_F(SerializationTest, HostileValuesAreRefusedOrBroughtIntoRange) {
-  ASSERT_NE(loadSprite("hero"), nullptr); // two frames
-  // Refused with one line each; nothing of the object changes.
-  const std::pair<const char *, const char *> refusals[] = {
-      {"box-corner-x:0,box-corner-y:0,box-horizontal:-1e30,box-vertical:1,", "box negative or"},
-      {"box-corner-x:0,box-corner-y:0,box-horizontal:-4,box-vertical:1,", "box negative or"},
-      {"box-corner-x:nan,box-corner-y:0,box-horizontal:1,box-vertical:1,", "box negative or"},
-      {"pos-x:1,pos-y:1,fpos-x:1e39,fpos-y:1,", "fpos-x"},
-      {"y_acceleration:-nan,", "y_acceleration"},
-  };
-  for (const auto &r : refusals) {
-    SCOPED_TRACE(r.first);
+  ASSERT_NE(loadSprite("hero"), nullptr);                 // two frames
+  const std::string refused = "not finite, so ignoring."; // one line each, the object unchanged
+  for (const char *text : {"box-corner-x:0,box-corner-y:0,box-horizontal:-1e30,box-vertical:1,",
+                           "box-corner-x:nan,box-corner-y:0,box-horizontal:1,box-vertical:1,",
+                           "pos-x:1,pos-y:1,fpos-x:1e39,fpos-y:1,", "y_acceleration:-nan,"}) {
     ks::Object *p_o = new ks::Object;
     p_o->serialize();
-    std::string line =
-        "Object::deserialize(): " + std::string(r.second) + " not finite, so ignoring.";
-    int before = kstest::logCount(log, line);
-    p_o->deserialize(r.first);
-    EXPECT_EQ(kstest::logCount(log, line), before + 1);
-    EXPECT_EQ(p_o->serialize(), "");
+    int before = kstest::logCount(log, refused);
+    p_o->deserialize(text);
+    EXPECT_EQ(kstest::logCount(log, refused), before + 1) << text;
+    EXPECT_EQ(p_o->serialize(), "") << text;
   }
-  // The animation is held in range, so that draw() can't overflow stepping it.
-  struct Animation {
-    const char *text;
-    int index, slowdown, count, index_after_draw;
+  // The animation is held in range, so that draw() can't overflow stepping it: index,
+  // slowdown and count as read, then the index after one draw.
+  const std::pair<std::string, std::vector<int>> animations[] = {
+      {"sprite_index:2147483647,sprite_slowdown:1,sprite_slowdown_count:0", {1, 1, 0, 0}},
+      {"sprite_index:-5,sprite_slowdown:-3,sprite_slowdown_count:2147483647", {0, 0, 0, 0}},
+      {"sprite_slowdown:4,sprite_slowdown_count:9", {0, 4, 3, 1}},
   };
-  const Animation animations[] = {
-      {"sprite_name:hero,sprite_index:2147483647,sprite_slowdown:1,sprite_slowdown_count:0,", 1, 1,
-       0, 0},
-      {"sprite_name:hero,sprite_index:-5,sprite_slowdown:-3,sprite_slowdown_count:2147483647,", 0,
-       0, 0, 0},
-      {"sprite_name:hero,sprite_slowdown:4,sprite_slowdown_count:9,", 0, 4, 3, 1},
-  };
-  for (const Animation &a : animations) {
-    SCOPED_TRACE(a.text);
+  for (const auto &a : animations) {
     ks::Object *p_o = new ks::Object;
-    p_o->deserialize(a.text);
-    EXPECT_EQ(p_o->getSpriteIndex(), a.index);
-    EXPECT_EQ(p_o->getSpriteSlowdown(), a.slowdown);
-    EXPECT_EQ(p_o->getSpriteSlowdownCount(), a.count);
+    p_o->deserialize("sprite_name:hero," + a.first);
+    std::vector<int> seen = {p_o->getSpriteIndex(), p_o->getSpriteSlowdown(),
+                             p_o->getSpriteSlowdownCount()};
     p_o->draw();
-    EXPECT_EQ(p_o->getSpriteIndex(), a.index_after_draw);
+    seen.push_back(p_o->getSpriteIndex());
+    EXPECT_EQ(seen, a.second) << a.first;
   }
 }
 

@@ -159,7 +159,6 @@ TEST_F(CollisionTest, QueriesAgreeWithTheWholeSolidListThroughEveryKindOfChange)
       p_o->setPosition(ks::Vector(random(80) - 10, random(50) - 10));
       break;
     case 1:
-      // Negative extents too: such a box still touches what lies at its corner.
       p_o->setBox(ks::Box(ks::Vector(-random(3), -random(3)), random(8) - 2, random(8) - 2));
       break;
     case 2:
