@@ -273,6 +273,29 @@ TEST_P(PixelIdentity, BatchedFrameEqualsDrawingEachCharacter) {
     EXPECT_EQ("equal", compareImages(batched, grabWindow())) << scene.name;
     gm.swapBuffers();
   }
+
+  // Whatever the game draws straight into the window lands between the characters drawn
+  // before and after it.
+  sf::RectangleShape patch(sf::Vector2f(100, 40));
+  patch.setPosition(60, 80);
+  patch.setFillColor(sf::Color(200, 100, 50));
+  ks::Screen before, after;
+  for (ks::Screen *p_part : {&before, &after}) {
+    for (int i = 0; i < 12; i++) {
+      ks::Vector at(p_part == &before ? 3 + i * 0.75f : 6 + i * 0.75f, 2.5f);
+      gm.drawCh(p_part == &before ? 'a' : 'b', ks::GREEN, at);
+      p_part->addCharacter(p_part == &before ? 'a' : 'b', ks::GREEN, at);
+    }
+    if (p_part == &before)
+      gm.getWindow()->draw(patch);
+  }
+  sf::Image batched = grabWindow();
+  sf::RenderWindow &window = *gm.getWindow();
+  window.clear(display.getBackgroundColor());
+  ksbench::drawPerCell(window, before, display);
+  window.draw(patch);
+  ksbench::drawPerCell(window, after, display);
+  EXPECT_EQ("equal", compareImages(batched, grabWindow())) << "a rectangle drawn into the window";
 }
 
 INSTANTIATE_TEST_SUITE_P(TwoFontScales, PixelIdentity,
