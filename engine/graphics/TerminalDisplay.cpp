@@ -179,8 +179,8 @@ void makeColorPairs() {
               COLORS >= 16 && color != BLACK ? static_cast<short>(color + 8) : color, -1);
 }
 
-/// What a cell looks like to curses. Blanks show the default background whatever their
-/// colour, so they are all one blank.
+/// What a cell looks like on the terminal: blanks show the default background whatever their
+/// colour, so they all look alike.
 chtype look(TextCell cell) {
   if (cell.ch == ' ')
     return ' ';
@@ -379,13 +379,18 @@ int TerminalDisplay::present(const Screen &screen) {
   return 0;
 }
 
+// A blank is written in the colour of the character before it on its row: it looks the same,
+// and the terminal needn't switch colours for it and back.
 void TerminalDisplay::drawChangedCells() {
   bool all = shown.getHorizontal() != horizontal || shown.getVertical() != vertical;
   for (int y = 0; y < vertical; y++) {
+    chtype color = 0;
     for (int x = 0; x < horizontal; x++) {
       chtype now = look(frame.getCell(x, y));
+      if (now != ' ')
+        color = now & A_COLOR;
       if (all || now != look(shown.getCell(x, y)))
-        mvwaddch(stdscr, y, x, now);
+        mvwaddch(stdscr, y, x, now == ' ' ? ' ' | color : now);
     }
   }
 }
