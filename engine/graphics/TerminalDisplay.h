@@ -23,6 +23,7 @@ namespace ks {
 /// One terminal display can be open at a time.
 class TerminalDisplay : public Display {
 public:
+  /// A display not open yet.
   TerminalDisplay();
   /// Closes the display if it is open.
   ~TerminalDisplay() override;

@@ -26,6 +26,7 @@ public:
   /// Keyboards repeat every 25 to 50 ms: three missed repeats mean the key is up.
   static const int REPEAT_WAIT_MS = 150;
 
+  /// A source with nothing held.
   TerminalInput();
 
   /// Starts with no key or button held; asks the display whether the terminal reports key
