@@ -4,6 +4,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -62,8 +63,9 @@ struct Takeover {
   struct sigaction old_int;  ///< SIGINT's handling before open()
   struct sigaction old_term; ///< SIGTERM's handling before open()
   struct sigaction old_tstp; ///< SIGTSTP's handling before open()
+  int saved_stderr;          ///< standard error while it is put aside, else -1
 };
-Takeover takeover;
+Takeover takeover = {nullptr, {}, false, {}, {}, {}, {}, {}, -1};
 /// Set when the program is continued after a stop: the next present() takes over again.
 volatile sig_atomic_t continued = 0;
 
@@ -116,6 +118,29 @@ extern "C" void onStopSignal(int) {
   catchSignal(SIGTSTP, onStopSignal, nullptr);
   continued = 1;
   errno = saved_errno;
+}
+
+/// What libraries print on standard error (the audio's complaints about a missing sound card,
+/// say) would land in the middle of the game's screen, and stay there: while the terminal shows
+/// the game, a standard error that goes to the terminal goes nowhere. The engine's own messages
+/// go to its log.
+void putStandardErrorAside() {
+  if (!isatty(STDERR_FILENO))
+    return;
+  int nowhere = ::open("/dev/null", O_WRONLY);
+  if (nowhere < 0)
+    return;
+  takeover.saved_stderr = dup(STDERR_FILENO);
+  dup2(nowhere, STDERR_FILENO);
+  ::close(nowhere);
+}
+
+void bringStandardErrorBack() {
+  if (takeover.saved_stderr < 0)
+    return;
+  dup2(takeover.saved_stderr, STDERR_FILENO);
+  ::close(takeover.saved_stderr);
+  takeover.saved_stderr = -1;
 }
 
 void restoreSignals() {
@@ -245,6 +270,7 @@ int TerminalDisplay::open(int new_horizontal, int new_vertical, float, float) {
   makeColorPairs();
   curs_set(0);
   describeTakeover(false);
+  putStandardErrorAside();
   wrefresh(stdscr); // the alternate screen, cleared
   writeAll(MOUSE_ON, sizeof(MOUSE_ON) - 1);
   horizontal = new_horizontal;
@@ -300,6 +326,7 @@ void TerminalDisplay::close() {
   delscreen(takeover.p_screen);
   takeover.p_screen = nullptr;
   restoreSignals();
+  bringStandardErrorBack();
   frame = shown = TextFrame();
   typed_ahead.clear();
 }
