@@ -24,6 +24,8 @@ const char *GameOptions::usage() {
          "  --record FILE       record the run's input to FILE\n"
          "  --replay FILE       play the input recorded in FILE instead of reading any\n"
          "  --text              with --replay: no window, frames kept as text, full speed\n"
+         "  --terminal          play in this terminal instead of a window (with --replay:\n"
+         "                      watch the recording there at its speed)\n"
          "  --final-frame FILE  when the game ends, write its last frame to FILE as text\n"
          "  --frame-log FILE    write every frame to FILE as text\n"
          "  --help              show this text\n";
@@ -45,10 +47,16 @@ int GameOptions::parse(int argc, const char *const *argv, std::string *p_error) 
       }
     } else if (arg == "--text") {
       text = true;
+    } else if (arg == "--terminal") {
+      terminal = true;
     } else {
       *p_error = arg == "--help" || arg == "-h" ? "" : "unknown option '" + arg + "'";
       return -1;
     }
+  }
+  if (text && terminal) {
+    *p_error = "--text and --terminal are two different displays: choose one";
+    return -1;
   }
   if (text && replay.empty()) {
     *p_error = "--text needs --replay: a game shown as text reads no input";
@@ -61,6 +69,8 @@ std::string GameOptions::getOverrides() const {
   std::string items;
   if (text)
     items += "display:text,frame_time:0,";
+  if (terminal)
+    items += "display:terminal,";
   if (!record.empty())
     items += "record_file:" + record + ",";
   if (!replay.empty())

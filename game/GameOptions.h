@@ -21,6 +21,7 @@ public:
 
 private:
   bool text = false;       ///< show frames as text, at full speed
+  bool terminal = false;   ///< show frames in the terminal
   std::string record;      ///< file to record input to
   std::string replay;      ///< recording to replay
   std::string final_frame; ///< file for the last frame

@@ -119,7 +119,7 @@ void Configuration::loadConfig(std::string new_config) {
   if (!(value = lookUp("headless")).empty())
     headless = value == "true";
   if (!(value = lookUp("display")).empty()) {
-    if (value == "window" || value == "text")
+    if (value == "window" || value == "text" || value == "terminal")
       display = value;
     else
       log_manager.writeLog("loadConfig(): Unsupported display '%s'", value.c_str());

@@ -71,9 +71,10 @@ public:
   bool getHeadless() const { return headless; }
   /// Runs without window and input when true.
   void setHeadless(bool v) { headless = v; }
-  /// How frames are shown: "window" (the default) or "text" (no window).
+  /// How frames are shown: "window" (the default), "terminal" (the one the program runs in) or
+  /// "text" (no window).
   std::string getDisplay() const { return display; }
-  /// Sets how frames are shown ("window" or "text").
+  /// Sets how frames are shown ("window", "terminal" or "text").
   void setDisplay(std::string v) { display = v; }
   /// File to record the run's input to ("": none).
   std::string getRecordFile() const { return record_file; }
@@ -135,7 +136,7 @@ private:
   std::string window_title;     ///< window title
   bool show_mouse;              ///< show the system mouse cursor
   bool headless;                ///< run without window and input
-  std::string display;          ///< one of the display names: "window" or "text"
+  std::string display;          ///< a display name: "window", "text" or "terminal"
   std::string record_file;      ///< where to record input, "" for nowhere
   std::string replay_file;      ///< recording to replay, "" for none
   int log_level;                ///< the log manager's level at start-up, >= 0

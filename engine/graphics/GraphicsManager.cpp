@@ -2,6 +2,7 @@
 
 #include "Configuration.h"
 #include "LogManager.h"
+#include "TerminalDisplay.h"
 #include "TextDisplay.h"
 #include "WindowDisplay.h"
 #include "utility.h"
@@ -79,6 +80,8 @@ int GraphicsManager::startUp() {
   if (window) {
     p_window_display = new WindowDisplay;
     p_display = p_window_display;
+  } else if (config.getDisplay() == "terminal") {
+    p_display = new TerminalDisplay;
   } else {
     p_display = new TextDisplay;
   }

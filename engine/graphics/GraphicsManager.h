@@ -27,7 +27,8 @@ class WindowDisplay;
 
 /// Draws characters in a grid of character cells. A step's drawing calls are recorded as the
 /// step's Screen; swapBuffers() hands it to the display chosen by the configuration's
-/// "display" key: a window (the default) or text with no window at all. With "frame_log" set,
+/// "display" key: a window (the default), the terminal the program runs in, or text with no
+/// window at all. With "frame_log" set,
 /// every presented frame is also written to that file as text, each after a line
 /// "frame <number>" (frames count from 0 at start-up).
 class GraphicsManager : public Manager {

@@ -10,7 +10,9 @@
 
 namespace ks {
 
-InputManager::InputManager() : window_input(), replay_input(), recorder(), input_step(0), events() {
+InputManager::InputManager()
+    : window_input(), terminal_input(), p_custom_source(nullptr), replay_input(), recorder(),
+      input_step(0), events() {
   setType("InputManager");
 }
 
@@ -30,6 +32,8 @@ InputSource *InputManager::displaySource() {
   Display *p_display = GraphicsManager::getInstance().getDisplay();
   if (p_display != nullptr && p_display->getName() == "window")
     return &window_input;
+  if (p_display != nullptr && p_display->getName() == "terminal")
+    return &terminal_input;
   return nullptr;
 }
 
@@ -126,9 +130,12 @@ int InputManager::getInputStep() const {
 // The replayed events of `step`. The last step of the recorded run ends the game, so that the
 // replay runs as many steps as the run did even if the game would go on.
 void InputManager::pollReplay(int step) {
-  // The window still answers while a replay is shown in it: closing it ends the replay.
+  // The window still answers while a replay is shown in it: closing it ends the replay, and
+  // so do Q and Escape in a terminal.
   if (displaySource() == &window_input)
     window_input.pollClose(events);
+  else if (displaySource() == &terminal_input)
+    terminal_input.pollClose(events);
   replay_input.poll(step, events);
   if (replay_input.isOver(step + 1)) {
     LogManager::getInstance().writeLog(

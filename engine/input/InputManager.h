@@ -10,13 +10,15 @@
 #include "Manager.h"
 #include "Recorder.h"
 #include "ReplayInput.h"
+#include "TerminalInput.h"
 #include "WindowInput.h"
 
 namespace ks {
 
 /// Turns a step's input into keyboard and mouse events once per step. The input comes from a
 /// recording being replayed, or else from the source that goes with the graphics manager's
-/// display: the window's event queue and live state for a window; none for the text display.
+/// display: the window's event queue and live state for a window, what the terminal sends for
+/// a terminal; none for the text display.
 /// Every event sent can be written to a recording ("record_file" in the configuration).
 class InputManager : public Manager {
 public:
@@ -71,6 +73,7 @@ private:
   bool send(const InputEvent &input);
 
   WindowInput window_input;       ///< the source of a window display
+  TerminalInput terminal_input;   ///< the source of a terminal display
   InputSource *p_custom_source;   ///< the game's own source (not owned), or null
   ReplayInput replay_input;       ///< the recording being replayed, if any
   Recorder recorder;              ///< where sent events are recorded, if anywhere

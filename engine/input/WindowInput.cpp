@@ -189,7 +189,7 @@ void heldButtons(const sf::RenderWindow &window, std::vector<InputEvent> &events
       events.push_back(InputEvent::mouse(PRESSED, engine_buttons[i], position));
 }
 
-void heldKeys(std::vector<InputEvent> &events) {
+void sampleHeldKeys(std::vector<InputEvent> &events) {
   for (const KeyPair &pair : HELD_KEYS)
     if (sf::Keyboard::isKeyPressed(pair.sfml))
       events.push_back(InputEvent::keyboard(KEY_DOWN, pair.key));
@@ -210,6 +210,16 @@ void WindowInput::stop() {
     p_window->setKeyRepeatEnabled(true);
     LogManager::getInstance().writeLog(2, "InputManager::shutDown(): Keyboard repeat enabled.");
   }
+}
+
+const std::vector<int> &WindowInput::heldKeys() {
+  static const std::vector<int> keys = [] {
+    std::vector<int> in_order;
+    for (const KeyPair &pair : HELD_KEYS)
+      in_order.push_back(pair.key);
+    return in_order;
+  }();
+  return keys;
 }
 
 int WindowInput::translateKey(int code) {
@@ -236,7 +246,7 @@ void WindowInput::poll(int, std::vector<InputEvent> &events) {
   if (!p_window->hasFocus())
     return;
   heldButtons(*p_window, events);
-  heldKeys(events);
+  sampleHeldKeys(events);
 }
 
 void WindowInput::pollClose(std::vector<InputEvent> &events) {

@@ -22,6 +22,9 @@ public:
   /// still lets the watcher close it.
   void pollClose(std::vector<InputEvent> &events);
 
+  /// The engine keys whose holding is reported (KEY_DOWN), in the order they are reported.
+  static const std::vector<int> &heldKeys();
+
   /// The engine key for an SFML key code: a Key value, or the code + 97 for unnamed keys.
   static int translateKey(int sfml_code);
 };
