@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 #include <sys/stat.h>
 #include <vector>
 
@@ -11,6 +12,8 @@
 
 #include "Score.h"
 #include "TestSupport.h"
+#include "Tone.h"
+#include "Track.h"
 
 namespace {
 
@@ -81,6 +84,33 @@ TEST(Synth, ReadsNoteNamesRestsAndLengths) {
   EXPECT_DOUBLE_EQ(440.0, synth::keyToHz(69));
   for (const char *bad : {"H4:2", "C4", "C4:0", "C:2", "C#:1", "c4:2", "C4x:2", "C4:-1"})
     EXPECT_EQ(-1, synth::parseNotes(bad, &notes)) << bad;
+}
+
+// Details the six files would not show: a narrow pulse is centred, noise follows its seed, and a
+// loop wraps what runs past its end back to its start.
+TEST(Synth, CentresPulsesSeedsNoiseAndWrapsLoops) {
+  synth::Tone pulse;
+  pulse.duty = 0.125;
+  pulse.env = {0.0001, 0.0, 1.0, 0.0};
+  pulse.gate = 1.0;
+  std::vector<float> s = synth::renderTone(pulse, 44100);
+  EXPECT_LT(std::fabs(std::accumulate(s.begin(), s.end(), 0.0) / s.size()), 0.01);
+  synth::Tone noise;
+  noise.wave = synth::NOISE;
+  noise.freq = 8000.0;
+  noise.seed = 7;
+  s = synth::renderTone(noise, 22050);
+  noise.seed = 8;
+  EXPECT_NE(s, synth::renderTone(noise, 22050));
+  synth::Track loop = synth::Track::loop(1000, 1000);
+  synth::Tone tone;
+  tone.gate = 0.3;
+  tone.env.release = 0.0;
+  loop.addTone(0.9, tone); // 0.2 s of it runs past the end
+  ASSERT_EQ(1000u, loop.getSamples().size());
+  EXPECT_GT(std::count_if(loop.getSamples().begin(), loop.getSamples().begin() + 200,
+                          [](float v) { return v != 0.0f; }),
+            150);
 }
 
 } // namespace
