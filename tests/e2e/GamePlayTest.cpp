@@ -17,7 +17,9 @@
 
 #include "GameRun.h"
 #include "TestSupport.h"
-#include "WaveAnalysis.h"
+#include "WaveFile.h"
+
+namespace kse2e = kstest;
 
 namespace {
 

@@ -1,12 +1,12 @@
-// Reading recorded sound back and finding known sound effects in it.
-#ifndef KS_E2E_WAVE_ANALYSIS_H
-#define KS_E2E_WAVE_ANALYSIS_H
+// Reading wave files back: recorded output, and known sounds found in it.
+#ifndef KS_WAVE_FILE_H
+#define KS_WAVE_FILE_H
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
-namespace kse2e {
+namespace kstest {
 
 /// A wave file mixed down to one channel.
 struct Wave {
@@ -37,6 +37,6 @@ Match findPattern(const std::vector<float> &signal, size_t first, size_t last,
 /// Root mean square of `signal` over frames [first, last).
 double rms(const std::vector<float> &signal, size_t first, size_t last);
 
-} // namespace kse2e
+} // namespace kstest
 
 #endif

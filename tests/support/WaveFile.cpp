@@ -1,4 +1,4 @@
-#include "WaveAnalysis.h"
+#include "WaveFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace kse2e {
+namespace kstest {
 
 namespace {
 
@@ -163,4 +163,4 @@ double rms(const std::vector<float> &signal, size_t first, size_t last) {
   return std::sqrt(sum / static_cast<double>(last - first));
 }
 
-} // namespace kse2e
+} // namespace kstest
