@@ -19,8 +19,6 @@
 #include "TestSupport.h"
 #include "WaveFile.h"
 
-namespace kse2e = kstest;
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -230,24 +228,24 @@ TEST_F(GamePlay, PlayedInTheWindowRecordedAndReplayedAsText) {
 
   // The sound: music all along, "dig" and "fire" after their clicks, by the time the game
   // showed what they did (and the mixer's latency, well under a second), however slow it ran.
-  kse2e::Wave out, dig, fire;
-  ASSERT_TRUE(kse2e::readWave(path("out.wav"), out)) << "no sound was recorded";
-  ASSERT_TRUE(kse2e::readWave(path("sounds/dig.wav"), dig));
-  ASSERT_TRUE(kse2e::readWave(path("sounds/fire.wav"), fire));
+  kstest::Wave out, dig, fire;
+  ASSERT_TRUE(kstest::readWave(path("out.wav"), out)) << "no sound was recorded";
+  ASSERT_TRUE(kstest::readWave(path("sounds/dig.wav"), dig));
+  ASSERT_TRUE(kstest::readWave(path("sounds/fire.wav"), fire));
   auto frameAt = [&](long bytes) {
     return static_cast<size_t>(std::max(0L, (bytes - out.data_offset) / out.frame_bytes));
   };
-  EXPECT_GT(kse2e::rms(out.mono, 0, frameAt(dig_bytes)), 0.02) << "no music before the click";
+  EXPECT_GT(kstest::rms(out.mono, 0, frameAt(dig_bytes)), 0.02) << "no music before the click";
   // A copy of an effect scores above 0.8 even under the music; the music alone stays below
   // 0.4 (its best stretch against "dig" scores 0.37).
   struct Heard {
-    const kse2e::Wave *p_effect;
+    const kstest::Wave *p_effect;
     size_t click, shown;
   } heard[] = {{&dig, frameAt(dig_bytes), frameAt(dug_bytes)},
                {&fire, frameAt(fire_bytes), frameAt(shot_bytes)}};
   for (const Heard &h : heard) {
-    kse2e::Match before = kse2e::findPattern(out.mono, 0, h.click, h.p_effect->mono);
-    kse2e::Match after = kse2e::findPattern(out.mono, h.click, out.mono.size(), h.p_effect->mono);
+    kstest::Match before = kstest::findPattern(out.mono, 0, h.click, h.p_effect->mono);
+    kstest::Match after = kstest::findPattern(out.mono, h.click, out.mono.size(), h.p_effect->mono);
     EXPECT_LT(before.score, 0.45);
     EXPECT_GT(after.score, 0.6);
     EXPECT_LT(after.frame, h.shown + static_cast<size_t>(out.rate)) << "late sound";
