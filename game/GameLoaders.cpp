@@ -1,6 +1,5 @@
 #include "GameLoaders.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "LogManager.h"
 #include "ResourceManager.h"
 #include "Tile.h"
+#include "utility.h"
 
 void loadResources() {
   ks::ResourceManager &rm = ks::ResourceManager::getInstance();
@@ -42,7 +42,7 @@ int loadMap(std::string filename) {
     std::istringstream fields(line);
     std::string field;
     for (int x = 0; x < MAP_WIDTH && std::getline(fields, field, ','); x++)
-      grid[y][x] = atoi(field.c_str());
+      grid[y][x] = ks::textToInt(field); // held to the int range: no wrapping into a tile code
   }
   for (int x = 0; x < MAP_WIDTH; x++) {
     for (int y = 0; y < MAP_HEIGHT; y++) {

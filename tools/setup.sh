@@ -2,7 +2,7 @@
 # builds. Sourced, not run.
 
 KS_PACKAGES="cmake g++ make pkg-config libsfml-dev libopenal-dev libgtest-dev libx11-dev xvfb xauth xdotool
-  x11-utils libxtst-dev libgl1-mesa-dri fonts-dejavu-core doxygen"
+  x11-utils libxtst-dev libgl1-mesa-dri fonts-dejavu-core doxygen clang libclang-rt-14-dev"
 
 ks_install_missing() {
   local missing=()

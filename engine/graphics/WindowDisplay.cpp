@@ -14,10 +14,6 @@ namespace {
 /// which the background rectangles take their colour unchanged.
 const float WHITE_TEXEL = 1.0f;
 
-/// Pixels by which boxes are grown before they are tested for overlap, so that rounding can't
-/// hide one that touches a pixel.
-const float SLACK = 0.01f;
-
 /// The glyph size for the configured font scale and cell: truncated toward zero and bounded,
 /// so that a negative or absurd scale can't overflow the conversion.
 unsigned int characterSize(float font_scale, float cell_width, float cell_height) {
@@ -190,8 +186,12 @@ void WindowDisplay::appendCharacter(const Draw &d) {
   float x = cell_width * d.x, y = cell_height * d.y;
   float left = x - cell_width / 10, top = y + cell_height / 5;
   PixelBox cell{0, 0, cell_width, cell_height};
-  if (onWindow(cell.at(left, top)) && (window_touched || overlapsDrawn(cell.at(left, top))))
-    appendBackground(left, top, cell);
+  PixelBox background = cell.at(left, top);
+  if (onWindow(background)) {
+    PixelBox under = window_touched ? background : drawnWithin(background);
+    if (under.left < under.right)
+      appendBackground(left, top, cell, under);
+  }
 
   const GlyphQuad &g = glyphFor(d.ch);
   if (!g.visible)
@@ -234,9 +234,25 @@ void WindowDisplay::appendQuad(float x, float y, const PixelBox &local, float u1
 
 // A background rectangle is one colour: cut to the window (whose edges are -1 and 1 in clip
 // space) it fills the same pixels and stays in the batch.
-void WindowDisplay::appendBackground(float x, float y, const PixelBox &local) {
+// A background rectangle is one colour, so only where something was drawn before does it
+// change a pixel: it is cut to that part (`under`, in window pixels) and to the window (whose
+// edges are -1 and 1 in clip space), and fills the same pixels in the batch. Its own edges keep
+// their exact places; the cut ones lie where the pixels are the clear colour anyway.
+void WindowDisplay::appendBackground(float x, float y, const PixelBox &local,
+                                     const PixelBox &under) {
+  PixelBox whole = local.at(x, y);
   sf::Vector2f top_left = toClip(x, y, local.left, local.top);
   sf::Vector2f bottom_right = toClip(x, y, local.right, local.bottom);
+  sf::Vector2f cut_top_left = toClip(0, 0, under.left, under.top);
+  sf::Vector2f cut_bottom_right = toClip(0, 0, under.right, under.bottom);
+  if (under.left != whole.left)
+    top_left.x = cut_top_left.x;
+  if (under.top != whole.top)
+    top_left.y = cut_top_left.y;
+  if (under.right != whole.right)
+    bottom_right.x = cut_bottom_right.x;
+  if (under.bottom != whole.bottom)
+    bottom_right.y = cut_bottom_right.y;
   top_left = sf::Vector2f(std::max(top_left.x, -1.0f), std::min(top_left.y, 1.0f));
   bottom_right = sf::Vector2f(std::min(bottom_right.x, 1.0f), std::max(bottom_right.y, -1.0f));
   appendClipQuad(top_left, bottom_right, WHITE_TEXEL, WHITE_TEXEL, WHITE_TEXEL, WHITE_TEXEL,
@@ -304,15 +320,22 @@ void WindowDisplay::bucketRange(const PixelBox &box, int *p_x0, int *p_y0, int *
 
 // Boxes that share no area can't share a pixel; any overlap counts, which may keep a
 // rectangle that wasn't needed but never drops one that was.
-bool WindowDisplay::overlapsDrawn(const PixelBox &box) const {
+// Boxes that share no area can't share a pixel; any overlap counts, and the part found is grown
+// by a pixel, so that rounding never leaves out one that was drawn.
+WindowDisplay::PixelBox WindowDisplay::drawnWithin(const PixelBox &box) const {
+  PixelBox found{box.right, box.bottom, box.left, box.top}; // empty until something overlaps
   int x0, y0, x1, y1;
   bucketRange(box, &x0, &y0, &x1, &y1);
   for (int by = y0; by <= y1; by++)
     for (int bx = x0; bx <= x1; bx++)
       for (const PixelBox &o : drawn_boxes[static_cast<size_t>(by) * buckets_x + bx])
-        if (o.left < box.right && box.left < o.right && o.top < box.bottom && box.top < o.bottom)
-          return true;
-  return false;
+        if (o.left < box.right + 1 && box.left < o.right + 1 && o.top < box.bottom + 1 &&
+            box.top < o.bottom + 1)
+          found =
+              PixelBox{std::min(found.left, o.left - 1), std::min(found.top, o.top - 1),
+                       std::max(found.right, o.right + 1), std::max(found.bottom, o.bottom + 1)};
+  return PixelBox{std::max(found.left, box.left), std::max(found.top, box.top),
+                  std::min(found.right, box.right), std::min(found.bottom, box.bottom)};
 }
 
 void WindowDisplay::markDrawn(const PixelBox &box) {

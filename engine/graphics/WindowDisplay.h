@@ -15,7 +15,8 @@ namespace ks {
 /// array over the font's glyph texture: for each character its cell's background rectangle and
 /// then its glyph, in call order, so that overlaps come out as if each had been drawn on its
 /// own. A background rectangle that could only paint over pixels still holding the clear
-/// colour is left out. Shapes are drawn in their place between the characters.
+/// colour is left out, and one that could only partly is cut to that part. Shapes are drawn in
+/// their place between the characters.
 class WindowDisplay : public Display {
 public:
   WindowDisplay();
@@ -78,13 +79,13 @@ private:
   sf::Vector2f toClip(float x, float y, float local_x, float local_y) const;
   void appendQuad(float x, float y, const PixelBox &local, float u1, float v1, float u2, float v2,
                   sf::Color color);
-  void appendBackground(float x, float y, const PixelBox &local);
+  void appendBackground(float x, float y, const PixelBox &local, const PixelBox &under);
   void appendClipQuad(sf::Vector2f top_left, sf::Vector2f bottom_right, float u1, float v1,
                       float u2, float v2, sf::Color color);
   bool insideWindow(const PixelBox &box) const;
   void drawBatch();
   bool onWindow(const PixelBox &box) const;
-  bool overlapsDrawn(const PixelBox &box) const;
+  PixelBox drawnWithin(const PixelBox &box) const;
   void markDrawn(const PixelBox &box);
   void bucketRange(const PixelBox &box, int *p_x0, int *p_y0, int *p_x1, int *p_y1) const;
   void resetFrame();

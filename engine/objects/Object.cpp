@@ -427,9 +427,11 @@ void Object::draw() {
       sprite_slowdown_count++;
       if (sprite_slowdown_count == sprite_slowdown) {
         sprite_slowdown_count = 0;
-        sprite_index++;
-        if (sprite_index >= p_sprite->getFrameCount())
+        // Compared before the increment, so that no index can overflow.
+        if (sprite_index >= p_sprite->getFrameCount() - 1)
           sprite_index = 0;
+        else
+          sprite_index++;
       }
       markModified(SPRITE);
     }
@@ -462,6 +464,28 @@ std::string exactFloat(float f) {
   char text[32];
   snprintf(text, sizeof(text), "%.9g", static_cast<double>(f));
   return text;
+}
+
+/// False, with one log line, for a value read for `key` that is infinite or not a number:
+/// such a value would spread through every position computed from it.
+bool finiteOrRefused(const char *key, float value) {
+  if (std::isfinite(value))
+    return true;
+  LogManager::getInstance().writeLog("Object::deserialize(): %s not finite, so ignoring.", key);
+  return false;
+}
+
+/// Brings an animation read from a text into range, so that draw() can step it without
+/// overflowing: the index within the sprite's frames, the slowdown not negative and the count
+/// below the slowdown.
+void keepAnimationInRange(Object *p_o) {
+  const Sprite *p_sprite = p_o->getSprite();
+  int last = p_sprite != nullptr ? std::max(p_sprite->getFrameCount() - 1, 0) : 0;
+  p_o->setSpriteIndex(std::clamp(p_o->getSpriteIndex(), 0, last));
+  int slowdown = std::max(p_o->getSpriteSlowdown(), 0);
+  p_o->setSpriteSlowdown(slowdown);
+  p_o->setSpriteSlowdownCount(
+      std::clamp(p_o->getSpriteSlowdownCount(), 0, std::max(slowdown - 1, 0)));
 }
 
 /// True exactly when the text is "true".
@@ -644,10 +668,16 @@ int Object::deserialize(std::string s) {
   }
   bool box_complete = box_items == 4;
   Box text_box(Vector(box_values[0], box_values[1]), box_values[2], box_values[3]);
-  if (box_complete)
-    setBox(text_box);
-  else
+  if (!box_complete) {
     lm.writeLog(10, "Object::deserialize(): box not complete, so ignoring.");
+  } else if (!(std::all_of(box_values, box_values + 4, [](float v) { return std::isfinite(v); }) &&
+               box_values[2] >= 0 && box_values[3] >= 0)) {
+    // The solid grid and the overlap tests need a finite box of non-negative extent.
+    lm.writeLog("Object::deserialize(): box negative or not finite, so ignoring.");
+    box_complete = false;
+  } else {
+    setBox(text_box);
+  }
 
   // The integer items are traced; the float ones give the exact position.
   int position_items = 0;
@@ -661,6 +691,7 @@ int Object::deserialize(std::string s) {
     position_items++;
   }
   const char *fpos_keys[2] = {"fpos-x", "fpos-y"};
+  bool position_refused = false;
   for (int i = 0; i < 2; i++) {
     text = match("", fpos_keys[i]);
     if (text.empty())
@@ -668,11 +699,14 @@ int Object::deserialize(std::string s) {
     fpos[i] = textToFloat(text);
     lm.writeLog(10, "Object::deserialize(): %s is %.2f", fpos_keys[i],
                 static_cast<double>(fpos[i]));
-    position_items++;
+    if (finiteOrRefused(fpos_keys[i], fpos[i]))
+      position_items++;
+    else
+      position_refused = true;
   }
   if (position_items == 4)
     setPosition(Vector(fpos[0], fpos[1]));
-  else
+  else if (!position_refused)
     lm.writeLog(10, "Object::deserialize(): position not complete, so ignoring.");
 
   text = match("", "type");
@@ -697,8 +731,10 @@ int Object::deserialize(std::string s) {
     setTransparency(text == "0" ? 0 : text[0]);
   }
 
+  bool animation_read = false;
   text = match("", "sprite_index");
   if (!text.empty()) {
+    animation_read = true;
     int v = textToInt(text);
     lm.writeLog(10, "Object::deserialize(): sprite_index is %d", v);
     setSpriteIndex(v);
@@ -706,6 +742,7 @@ int Object::deserialize(std::string s) {
 
   text = match("", "sprite_slowdown");
   if (!text.empty()) {
+    animation_read = true;
     int v = textToInt(text);
     lm.writeLog(10, "Object::deserialize(): sprite_slowdown is %d", v);
     setSpriteSlowdown(v);
@@ -713,10 +750,13 @@ int Object::deserialize(std::string s) {
 
   text = match("", "sprite_slowdown_count");
   if (!text.empty()) {
+    animation_read = true;
     int v = textToInt(text);
     lm.writeLog(10, "Object::deserialize(): sprite_slowdown_count is %d", v);
     setSpriteSlowdownCount(v);
   }
+  if (animation_read)
+    keepAnimationInRange(this);
 
   text = match("", "altitude");
   if (!text.empty()) {
@@ -742,38 +782,46 @@ int Object::deserialize(std::string s) {
   if (!text.empty()) {
     float v = textToFloat(text);
     lm.writeLog(10, "Object::deserialize(): x_direction is %.2f", static_cast<double>(v));
-    direction.setX(v);
+    if (finiteOrRefused("x_direction", v))
+      direction.setX(v);
   }
 
   text = match("", "y_direction");
   if (!text.empty()) {
     float v = textToFloat(text);
     lm.writeLog(10, "Object::deserialize(): y_direction is %.2f", static_cast<double>(v));
-    setVelocity(Vector(direction.getX(), v));
+    if (finiteOrRefused("y_direction", v))
+      setVelocity(Vector(direction.getX(), v));
   }
 
   text = match("", "speed");
   if (!text.empty()) {
     float v = textToFloat(text);
     lm.writeLog(10, "Object::deserialize(): speed is %.2f", static_cast<double>(v));
-    speed = v;
-    markModified(SPEED);
+    if (finiteOrRefused("speed", v)) {
+      speed = v;
+      markModified(SPEED);
+    }
   }
 
   text = match("", "x_acceleration");
   if (!text.empty()) {
     float v = textToFloat(text);
     lm.writeLog(10, "Object::deserialize(): x_acceleration is %.2f", static_cast<double>(v));
-    acceleration.setX(v);
-    markModified(ACCELERATION);
+    if (finiteOrRefused("x_acceleration", v)) {
+      acceleration.setX(v);
+      markModified(ACCELERATION);
+    }
   }
 
   text = match("", "y_acceleration");
   if (!text.empty()) {
     float v = textToFloat(text);
     lm.writeLog(10, "Object::deserialize(): y_acceleration is %.2f", static_cast<double>(v));
-    acceleration.setY(v);
-    markModified(ACCELERATION);
+    if (finiteOrRefused("y_acceleration", v)) {
+      acceleration.setY(v);
+      markModified(ACCELERATION);
+    }
   }
 
   return 0;

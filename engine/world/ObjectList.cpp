@@ -68,6 +68,17 @@ int ObjectList::remove(Object *p_o) {
   return -1;
 }
 
+int ObjectList::removeLast(Object *p_o) {
+  for (int i = count - 1; i >= 0; i--) {
+    if (p_item[i] == p_o) {
+      memmove(&p_item[i], &p_item[i + 1], sizeof(Object *) * (count - i - 1));
+      count--;
+      return 0;
+    }
+  }
+  return -1;
+}
+
 void ObjectList::clear() {
   count = 0;
 }

@@ -24,6 +24,10 @@ public:
   /// Removes the first entry equal to `p_o`; later entries keep their order. 0, or -1 if absent.
   int remove(Object *p_o);
 
+  /// Removes the last entry equal to `p_o`: the same as remove() in a list without duplicates,
+  /// and quick for entries near the end. 0, or -1 if absent.
+  int removeLast(Object *p_o);
+
   /// Empties the list; the storage stays.
   void clear();
 

@@ -49,15 +49,18 @@ int SceneGraph::insertObject(Object *p_o) {
   return 0;
 }
 
+// Each list holds an object at most once, so removals search from the end, where the objects
+// that come and go most (new ones) stand.
 int SceneGraph::removeObject(Object *p_o) {
   bool failed = false;
   if (!p_o->isActive()) {
-    failed = inactive_objects.remove(p_o) != 0;
+    failed = inactive_objects.removeLast(p_o) != 0;
   } else {
-    failed = objects.remove(p_o) != 0;
+    failed = objects.removeLast(p_o) != 0;
     if (p_o->isVisible()) {
       int altitude = p_o->getAltitude();
-      failed = (!altitudeInRange(altitude) || visible_objects[altitude].remove(p_o) != 0) || failed;
+      failed =
+          (!altitudeInRange(altitude) || visible_objects[altitude].removeLast(p_o) != 0) || failed;
     }
     if (p_o->isSolid())
       failed = removeSolid(p_o) != 0 || failed;
@@ -69,6 +72,15 @@ int SceneGraph::removeObject(Object *p_o) {
     return -1;
   }
   return 0;
+}
+
+void SceneGraph::clear() {
+  objects.clear();
+  solid_objects.clear();
+  for (ObjectList &layer : visible_objects)
+    layer.clear();
+  inactive_objects.clear();
+  solid_grid.clear();
 }
 
 ObjectList SceneGraph::activeObjects() const {
@@ -110,7 +122,7 @@ int SceneGraph::updateAltitude(Object *p_o, int new_alt) {
   }
   if (!p_o->isVisible())
     return 0;
-  if (visible_objects[old_alt].remove(p_o) != 0) {
+  if (visible_objects[old_alt].removeLast(p_o) != 0) {
     lm.writeLog("SceneGraph::updateAltitude(): remove from old altitude (%d) failed!", old_alt);
     return -1;
   }
@@ -143,7 +155,7 @@ int SceneGraph::updateVisible(Object *p_o, bool new_visible) {
   int altitude = p_o->getAltitude();
   if (!altitudeInRange(altitude))
     return -1;
-  if (!new_visible && visible_objects[altitude].remove(p_o) != 0) {
+  if (!new_visible && visible_objects[altitude].removeLast(p_o) != 0) {
     lm.writeLog("SceneGraph::updateVisible(): unable to remove visible object (%s)",
                 p_o->getType().c_str());
     return -1;
@@ -167,11 +179,11 @@ int SceneGraph::updateActive(Object *p_o, bool new_active) {
   bool visible = p_o->isVisible() && altitudeInRange(altitude);
   int result = 0;
   if (!new_active) {
-    if (objects.remove(p_o) != 0) {
+    if (objects.removeLast(p_o) != 0) {
       lm.writeLog("SceneGraph::updateActive(): remove object (%s) failed for objects!", type);
       result = -1;
     }
-    if (visible && visible_objects[altitude].remove(p_o) != 0) {
+    if (visible && visible_objects[altitude].removeLast(p_o) != 0) {
       lm.writeLog("SceneGraph::updateActive(): remove visible object (%s) failed for "
                   "visible_objects!",
                   type);
@@ -200,7 +212,7 @@ int SceneGraph::updateActive(Object *p_o, bool new_active) {
     lm.writeLog("SceneGraph::updateActive(): insert object (%s) failed for solid_objects!", type);
     result = -1;
   }
-  if (inactive_objects.remove(p_o) != 0) {
+  if (inactive_objects.removeLast(p_o) != 0) {
     lm.writeLog("SceneGraph::updateActive(): remove object (%s) failed for inactive_objects!",
                 type);
     result = -1;
@@ -219,7 +231,7 @@ int SceneGraph::addSolid(Object *p_o) {
 
 int SceneGraph::removeSolid(Object *p_o) {
   solid_grid.remove(p_o);
-  return solid_objects.remove(p_o);
+  return solid_objects.removeLast(p_o);
 }
 
 void SceneGraph::updateBounds(const Object *p_o) {

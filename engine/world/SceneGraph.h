@@ -19,6 +19,9 @@ public:
   /// Removes an object from every list it is in. 0, or -1 (with a log line).
   int removeObject(Object *p_o);
 
+  /// Empties every list at once (the objects are not deleted).
+  void clear();
+
   /// A copy of the list of every active object.
   ObjectList activeObjects() const;
   /// A copy of the list of the active HARD and SOFT objects.

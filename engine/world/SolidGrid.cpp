@@ -34,7 +34,8 @@ void SolidGrid::setArea(Box new_area) {
     file(entry.second);
 }
 
-// The cells a box covers, or false when it reaches beyond the area (or isn't a number).
+// The cells a box covers, or false when it reaches beyond the area, has a negative extent
+// (it would cover no cell) or isn't a number: such boxes go to the outside list.
 bool SolidGrid::spanOf(Box b, Span *p_span) const {
   if (columns == 0)
     return false;
@@ -42,7 +43,8 @@ bool SolidGrid::spanOf(Box b, Span *p_span) const {
   float top = (b.getCorner().getY() - area.getCorner().getY()) / CELL;
   float right = left + b.getHorizontal() / CELL;
   float bottom = top + b.getVertical() / CELL;
-  if (!(left >= 0 && top >= 0 && right < columns && bottom < rows))
+  if (!(left >= 0 && top >= 0 && right >= left && bottom >= top && right < columns &&
+        bottom < rows))
     return false;
   *p_span = Span{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
                  static_cast<int>(bottom)};
@@ -95,6 +97,13 @@ void SolidGrid::move(const Object *p_o, Box world_box) {
   unfile(it->second);
   it->second.world_box = world_box;
   file(it->second);
+}
+
+void SolidGrid::clear() {
+  for (std::vector<const Record *> &cell : cells)
+    cell.clear();
+  outside.clear();
+  records.clear();
 }
 
 bool SolidGrid::contains(const Object *p_o) const {

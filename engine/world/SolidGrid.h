@@ -31,6 +31,8 @@ public:
   void remove(const Object *p_o);
   /// Files `p_o` again for its new world box (nothing if it is not in the grid).
   void move(const Object *p_o, Box world_box);
+  /// Forgets every object.
+  void clear();
   /// True if `p_o` is in the grid.
   bool contains(const Object *p_o) const;
 

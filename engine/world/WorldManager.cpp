@@ -13,7 +13,8 @@
 namespace ks {
 
 WorldManager::WorldManager()
-    : scene_graph(), deletions(), p_view_following(nullptr), boundary(), view(), view_slack() {
+    : scene_graph(), deletions(), deletion_index(), p_view_following(nullptr), boundary(), view(),
+      view_slack(), is_clearing(false) {
   setType("WorldManager");
 }
 
@@ -26,6 +27,7 @@ WorldManager &WorldManager::getInstance() {
 
 int WorldManager::startUp() {
   deletions.clear();
+  deletion_index.clear();
   p_view_following = nullptr;
   setBoundary(Box());
   view = Box();
@@ -38,10 +40,16 @@ int WorldManager::startUp() {
 void WorldManager::shutDown() {
   Manager::shutDown();
   ObjectList all = getAllObjects(true);
+  // Everything goes, so the scene graph is emptied at once: taken out one by one, each object
+  // would move the rest of its lists down, which is quadratic for a level of tiles.
+  scene_graph.clear();
+  is_clearing = true;
   ObjectListIterator li(&all);
   for (li.first(); !li.isDone(); li.next())
     delete li.currentObject();
+  is_clearing = false;
   deletions.clear();
+  deletion_index.clear();
   p_view_following = nullptr;
 }
 
@@ -66,23 +74,25 @@ int WorldManager::removeObject(Object *p_o) {
   // Nothing may keep a pointer to a deleted object.
   if (p_o == p_view_following)
     p_view_following = nullptr;
-  deletions.remove(p_o);
-  return scene_graph.removeObject(p_o);
+  auto marked = deletion_index.find(p_o);
+  if (marked != deletion_index.end()) {
+    deletions[marked->second] = nullptr;
+    deletion_index.erase(marked);
+  }
+  return is_clearing ? 0 : scene_graph.removeObject(p_o);
 }
 
 int WorldManager::markForDelete(Object *p_o) {
-  if (p_o != nullptr) {
-    ObjectListIterator li(&deletions);
-    for (li.first(); !li.isDone(); li.next())
-      if (li.currentObject() == p_o)
-        return 0;
-  }
-  if (deletions.insert(p_o) != 0) {
+  if (p_o == nullptr) {
     LogManager::getInstance().writeLog(
         "WorldManager::markForDelete(): unable to add object %p to deletions list",
         static_cast<void *>(p_o));
     return -1;
   }
+  // The index answers "already marked?" at once: marking thousands of objects in one step
+  // stays linear.
+  if (deletion_index.emplace(p_o, deletions.size()).second)
+    deletions.push_back(p_o);
   return 0;
 }
 
@@ -207,16 +217,12 @@ void WorldManager::applyAcceleration(Object *p_o) {
 }
 
 void WorldManager::deleteMarked() {
-  // Destructors may mark more objects; those go in this same walk.
-  for (int i = 0; i < deletions.getCount(); i++) {
-    Object *p_o = deletions.getItem(i);
-    if (p_o == nullptr)
-      continue;
-    delete p_o;
-    // removeObject() took the entry out of the list, so the next one is now at i.
-    i--;
-  }
+  // Destructors may mark more objects; those go in this same walk. removeObject() blanks the
+  // entry of each object deleted.
+  for (size_t i = 0; i < deletions.size(); i++)
+    delete deletions[i];
   deletions.clear();
+  deletion_index.clear();
 }
 
 void WorldManager::update() {

@@ -1,6 +1,9 @@
 #ifndef KS_WORLD_MANAGER_H
 #define KS_WORLD_MANAGER_H
 
+#include <unordered_map>
+#include <vector>
+
 #include "Box.h"
 #include "Manager.h"
 #include "ObjectList.h"
@@ -33,8 +36,8 @@ public:
   /// Takes `p_o` out of the scene graph (its destructor calls this). 0, or -1.
   int removeObject(Object *p_o);
 
-  /// Deletes `p_o` at the end of the current step (once, however often it is marked).
-  /// 0, or -1 for null or when memory ran out.
+  /// Deletes `p_o` at the end of the current step (once, however often it is marked), after
+  /// the objects marked before it. 0, or -1 for null.
   int markForDelete(Object *p_o);
 
   /// The active objects, then (with `inactive`) the inactive ones.
@@ -88,12 +91,17 @@ private:
   void applyAcceleration(Object *p_o);
   void deleteMarked();
 
-  SceneGraph scene_graph;   ///< every object, by activity, solidness and altitude
-  ObjectList deletions;     ///< objects deleted at the end of the step (not owned until then)
+  SceneGraph scene_graph; ///< every object, by activity, solidness and altitude
+  /// Objects deleted at the end of the step, in order of marking (not owned until then); a
+  /// null entry is an object deleted some other way while marked.
+  std::vector<Object *> deletions;
+  /// Each marked object's index in `deletions`: the same objects as its non-null entries.
+  std::unordered_map<const Object *, size_t> deletion_index;
   Object *p_view_following; ///< the object the view follows (not owned), or null
   Box boundary;             ///< extent of the world
   Box view;                 ///< the part of the world on screen
   Vector view_slack;        ///< centred fraction of the view without scrolling
+  bool is_clearing;         ///< true while shutDown() deletes everything (the scene graph is empty)
 };
 
 } // namespace ks

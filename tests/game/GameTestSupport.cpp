@@ -11,7 +11,6 @@
 #include "ObjectList.h"
 #include "ObjectListIterator.h"
 #include "TestSupport.h"
-#include "Tile.h"
 #include "WorldManager.h"
 
 namespace gametest {
@@ -101,11 +100,6 @@ ks::Object *findType(const std::string &type) {
     if (li.currentObject()->getType() == type)
       return li.currentObject();
   return nullptr;
-}
-
-void dirtRow(int x0, int x1, int y) {
-  for (int x = x0; x <= x1; x++)
-    (new Tile(DIRT_TILE))->setPosition(ks::Vector(static_cast<float>(x), static_cast<float>(y)));
 }
 
 void GameTest::SetUp() {

@@ -1,4 +1,4 @@
-// Helpers for the game's tests: a headless engine with the game's sprites, scripted input
+// Helpers for the game's in-process tests: a headless engine with the game's sprites, input
 // sent the way the input manager sends it, and runs of the real game loop.
 #ifndef KS_GAME_TEST_SUPPORT_H
 #define KS_GAME_TEST_SUPPORT_H
@@ -25,9 +25,8 @@ void sendKey(int key, int action);
 /// Sends a mouse event to the objects registered for "ks::mouse".
 void sendMouse(int action, int button, ks::Vector window_pos);
 
-/// Runs the game loop (GameManager::run) for at most `steps` steps; `each`, if set, is called
-/// with the step count at every step event, after the objects that existed before this call
-/// have handled it (the place of the next step's input phase). Returns the steps run.
+/// Runs the game loop for at most `steps` steps; `each`, if set, is called with the step count
+/// at every step event (the place of the next step's input). Returns the steps run.
 int runSteps(int steps, const std::function<void(int)> &each = {});
 
 /// Number of objects of `type`, active and inactive.
@@ -36,12 +35,8 @@ int countType(const std::string &type);
 /// The first object of `type`, active or inactive, or null.
 ks::Object *findType(const std::string &type);
 
-/// Dirt tiles in columns x0..x1 of row y.
-void dirtRow(int x0, int x1, int y);
-
-/// A headless engine with a 300 x 50 world and the game's resources loaded (the sounds and
-/// music are absent, so their lookups log "not found"). The view stays 0 x 0 (nothing is
-/// drawn) unless a test sets it.
+/// A headless engine with a 300 x 50 world and the game's sprites loaded from the data folder
+/// (no sounds or music: their lookups log "not found").
 class GameTest : public testing::Test {
 protected:
   void SetUp() override;

@@ -59,8 +59,8 @@ TEST_F(MapTest, OneShortLineGivesAFullLevelOfMostlyEmptyTiles) {
             ks::ResourceManager::getInstance().getSprite("vert_border"));
 }
 
-TEST_F(MapTest, OddFieldsFollowTheAtoiRules) {
-  ASSERT_EQ(loadContent("7,-1, 3,3x,x,,+1\r\n"), 0);
+TEST_F(MapTest, OddFieldsFollowTheAtoiRulesWithoutWrapping) {
+  ASSERT_EQ(loadContent("7,-1, 3,3x,x,,+1,4294967297\r\n"), 0);
   EXPECT_EQ(kindAt(0, 0), -100); // no tile
   EXPECT_EQ(kindAt(1, 0), -100);
   EXPECT_EQ(kindAt(2, 0), HOR_BORDER_TILE);
@@ -68,7 +68,8 @@ TEST_F(MapTest, OddFieldsFollowTheAtoiRules) {
   EXPECT_EQ(kindAt(4, 0), EMPTY_TILE);
   EXPECT_EQ(kindAt(5, 0), EMPTY_TILE);
   EXPECT_EQ(kindAt(6, 0), DIRT_TILE);
-  EXPECT_EQ(countType("tile"), 14998);
+  EXPECT_EQ(kindAt(7, 0), -100); // 2^32 + 1 is no dirt
+  EXPECT_EQ(countType("tile"), 14997);
 }
 
 TEST_F(MapTest, ExtraFieldsAndLinesAreIgnored) {

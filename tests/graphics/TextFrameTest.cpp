@@ -43,16 +43,17 @@ protected:
   std::string log;
 };
 
-struct Cell {
+/// A run of cells expected in row `y` from column `x`: characters and colour codes.
+struct Span {
   int x, y;
-  char ch;
-  char color; // '0' to '8'
+  const char *text;
+  const char *colors;
 };
 
 struct PlacementCase {
   const char *name;
   std::function<void()> draw;
-  std::vector<Cell> cells; // every cell drawn; all others stay empty
+  std::vector<Span> spans; // every cell drawn; all others stay empty
 };
 
 ks::GraphicsManager &gm() {
@@ -64,17 +65,17 @@ void ch(char c, ks::Color color, float x, float y) {
 }
 
 const PlacementCase PLACEMENTS[] = {
-    {"a character in its cell and colour", [] { ch('#', ks::RED, 5, 3); }, {{5, 3, '#', '1'}}},
+    {"a character in its cell and colour", [] { ch('#', ks::RED, 5, 3); }, {{5, 3, "#", "1"}}},
     {"the nearest cell, halves rounding up",
      [] {
        ch('a', ks::GREEN, 1.49f, 2.5f);
        ch('b', ks::BLUE, 2.5f, 0.49f);
        ch('c', ks::CYAN, -0.5f, 7.51f);
      },
-     {{1, 3, 'a', '2'}, {3, 0, 'b', '4'}, {0, 8, 'c', '6'}}},
+     {{1, 3, "a", "2"}, {3, 0, "b", "4"}, {0, 8, "c", "6"}}},
     {"later draws win",
      [] { ch('#', ks::RED, 5, 3), ch(' ', ks::GREEN, 5.2f, 2.9f); },
-     {{5, 3, ' ', '2'}}},
+     {{5, 3, " ", "2"}}},
     {"draws outside the view change nothing",
      [] {
        for (float x : {-0.51f, 79.5f, 80.0f, 1e30f, -1e30f, NAN, INFINITY})
@@ -83,25 +84,20 @@ const PlacementCase PLACEMENTS[] = {
          ch('y', ks::RED, 5, y);
        ch('z', ks::RED, 79.49f, 23.49f);
      },
-     {{79, 23, 'z', '1'}}},
+     {{79, 23, "z", "1"}}},
     {"unprintable characters and colours without components",
      [] {
        ch('\x01', ks::RED, 0, 0), ch('\xe9', ks::RED, 1, 0), ch('\t', ks::RED, 2, 0);
        ch('~', ks::CUSTOM, 3, 0), ch('!', static_cast<ks::Color>(42), 4, 0);
        ch('k', ks::BLACK, 5, 0);
      },
-     {{0, 0, '?', '1'},
-      {1, 0, '?', '1'},
-      {2, 0, '?', '1'},
-      {3, 0, '~', '7'},
-      {4, 0, '!', '7'},
-      {5, 0, 'k', '0'}}},
+     {{0, 0, "???~!k", "111770"}}},
     {"characters follow the view",
      [] {
        ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(10, 2), 80, 24));
        ch('@', ks::GREEN, 15, 3);
      },
-     {{5, 1, '@', '2'}}},
+     {{5, 1, "@", "2"}}},
     {"strings left, centred and right of their position",
      [] {
        gm().drawString(ks::Vector(10, 4), "abcde", ks::LEFT_JUSTIFIED, ks::RED);
@@ -109,42 +105,17 @@ const PlacementCase PLACEMENTS[] = {
        gm().drawString(ks::Vector(10, 6), "abcd", ks::RIGHT_JUSTIFIED, ks::RED);
        gm().drawString(ks::Vector(10, 7), "", ks::CENTER_JUSTIFIED, ks::RED);
      },
-     {{10, 4, 'a', '1'},
-      {11, 4, 'b', '1'},
-      {12, 4, 'c', '1'},
-      {13, 4, 'd', '1'},
-      {14, 4, 'e', '1'},
-      {8, 5, 'a', '1'},
-      {9, 5, 'b', '1'},
-      {10, 5, 'c', '1'},
-      {11, 5, 'd', '1'},
-      {12, 5, 'e', '1'},
-      {6, 6, 'a', '1'},
-      {7, 6, 'b', '1'},
-      {8, 6, 'c', '1'},
-      {9, 6, 'd', '1'}}},
+     {{10, 4, "abcde", "11111"}, {8, 5, "abcde", "11111"}, {6, 6, "abcd", "1111"}}},
     {"centred frames start half their size up and left",
      [] {
        gm().drawFrame(true, ks::RED, 0, ks::Vector(10, 5), ks::Frame(3, 3, "abcdefghi"));
        gm().drawFrame(true, ks::BLUE, 0, ks::Vector(20, 5), ks::Frame(4, 2, "jklmnopq"));
      },
-     {{9, 4, 'a', '1'},
-      {10, 4, 'b', '1'},
-      {11, 4, 'c', '1'},
-      {9, 5, 'd', '1'},
-      {10, 5, 'e', '1'},
-      {11, 5, 'f', '1'},
-      {9, 6, 'g', '1'},
-      {10, 6, 'h', '1'},
-      {11, 6, 'i', '1'},
-      {18, 4, 'j', '4'},
-      {19, 4, 'k', '4'},
-      {20, 4, 'l', '4'},
-      {21, 4, 'm', '4'},
-      {18, 5, 'n', '4'},
-      {19, 5, 'o', '4'},
-      {20, 5, 'p', '4'},
-      {21, 5, 'q', '4'}}},
+     {{9, 4, "abc", "111"},
+      {9, 5, "def", "111"},
+      {9, 6, "ghi", "111"},
+      {18, 4, "jklm", "4444"},
+      {18, 5, "nopq", "4444"}}},
     {"transparent cells keep what was under them; blanks without transparency don't",
      [] {
        gm().drawFrame(false, ks::RED, 0, ks::Vector(5, 3), ks::Frame(3, 1, "###"));
@@ -154,14 +125,7 @@ const PlacementCase PLACEMENTS[] = {
        // A frame whose text is shorter than its size draws what it has.
        gm().drawFrame(false, ks::BLUE, 0, ks::Vector(5, 6), ks::Frame(5, 5, "##"));
      },
-     {{5, 3, 'X', '2'},
-      {6, 3, '#', '1'},
-      {7, 3, 'X', '2'},
-      {5, 4, 'X', '2'},
-      {6, 4, ' ', '2'},
-      {7, 4, 'X', '2'},
-      {5, 6, '#', '4'},
-      {6, 6, '#', '4'}}},
+     {{5, 3, "X#X", "212"}, {5, 4, "X X", "222"}, {5, 6, "##", "44"}}},
     {"a shape is one character in its colour",
      [] {
        ks::Shape shape;
@@ -170,7 +134,7 @@ const PlacementCase PLACEMENTS[] = {
        shape.setColor(ks::CUSTOM);
        shape.draw(ks::Vector(21, 10));
      },
-     {{20, 10, ks::TextFrame::SHAPE_CHAR, '5'}, {21, 10, ks::TextFrame::SHAPE_CHAR, '8'}}},
+     {{20, 10, "**", "58"}}},
 };
 
 } // namespace
@@ -180,10 +144,10 @@ TEST_F(TextFrameTest, EachDrawLandsInItsNearestCell) {
     ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
     ks::TextFrame frame = present(c.draw);
     ks::TextFrame expected(80, 24);
-    for (const Cell &cell : c.cells) {
-      expected.placeCharacter(cell.ch, static_cast<ks::Color>(cell.color - '0'),
-                              static_cast<float>(cell.x), static_cast<float>(cell.y));
-    }
+    for (const Span &span : c.spans)
+      for (int i = 0; span.text[i] != 0; i++)
+        expected.placeCharacter(span.text[i], static_cast<ks::Color>(span.colors[i] - '0'),
+                                static_cast<float>(span.x + i), static_cast<float>(span.y));
     EXPECT_EQ(expected.toText(), frame.toText()) << c.name;
     // Every display can give the last frame as text.
     EXPECT_EQ(frame, gm().getLastFrame()) << c.name;

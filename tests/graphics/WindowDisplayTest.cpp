@@ -69,20 +69,24 @@ TEST_F(WindowDisplay, StartsWithTheConfiguredGrid) {
 TEST_F(WindowDisplay, WindowOfNoOrAbsurdSizeIsRefused) {
   ks::Configuration &config = ks::Configuration::getInstance();
   ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
-  void (ks::Configuration::*setters[])(int) = {
-      &ks::Configuration::setWindowHorizontalPixels, &ks::Configuration::setWindowVerticalPixels,
-      &ks::Configuration::setWindowHorizontalChars, &ks::Configuration::setWindowVerticalChars};
+  using Setter = void (ks::Configuration::*)(int);
+  const Setter width = &ks::Configuration::setWindowHorizontalPixels,
+               height = &ks::Configuration::setWindowVerticalPixels,
+               columns = &ks::Configuration::setWindowHorizontalChars,
+               rows = &ks::Configuration::setWindowVerticalChars;
+  // Sides past what X and GL can hold hang or crash the process: refused too.
+  const std::pair<Setter, int> bad[] = {{width, 0},       {width, -1000},  {width, 16385},
+                                        {width, 70000},   {height, 0},     {height, -1000},
+                                        {height, 16385},  {height, 70000}, {columns, 0},
+                                        {columns, -1000}, {rows, 0},       {rows, -1000}};
   int refusals = 0;
-  for (int i = 0; i < 4; i++) {
-    // Sides past what X and GL can hold hang or crash the process: refused too.
-    for (int bad : {0, -1000, i < 2 ? 16385 : -1, i < 2 ? 70000 : -1}) {
-      configureWindow(log);
-      (config.*setters[i])(bad);
-      EXPECT_EQ(-1, gm.startUp()) << bad;
-      EXPECT_EQ(nullptr, gm.getWindow());
-      EXPECT_FALSE(gm.isStarted());
-      refusals++;
-    }
+  for (const auto &[setter, value] : bad) {
+    configureWindow(log);
+    (config.*setter)(value);
+    EXPECT_EQ(-1, gm.startUp()) << value;
+    EXPECT_EQ(nullptr, gm.getWindow());
+    EXPECT_FALSE(gm.isStarted());
+    refusals++;
   }
   EXPECT_EQ(refusals, logCount(log, "GraphicsLayer::startUp(): Unable to alloate window!"));
   EXPECT_EQ(0, gm.getHorizontal()); // no size is left behind from a refused start-up
@@ -269,6 +273,29 @@ TEST_P(PixelIdentity, BatchedFrameEqualsDrawingEachCharacter) {
     EXPECT_EQ("equal", compareImages(batched, grabWindow())) << scene.name;
     gm.swapBuffers();
   }
+
+  // Whatever the game draws straight into the window lands between the characters drawn
+  // before and after it.
+  sf::RectangleShape patch(sf::Vector2f(100, 40));
+  patch.setPosition(60, 80);
+  patch.setFillColor(sf::Color(200, 100, 50));
+  ks::Screen before, after;
+  for (ks::Screen *p_part : {&before, &after}) {
+    for (int i = 0; i < 12; i++) {
+      ks::Vector at(p_part == &before ? 3 + i * 0.75f : 6 + i * 0.75f, 2.5f);
+      gm.drawCh(p_part == &before ? 'a' : 'b', ks::GREEN, at);
+      p_part->addCharacter(p_part == &before ? 'a' : 'b', ks::GREEN, at);
+    }
+    if (p_part == &before)
+      gm.getWindow()->draw(patch);
+  }
+  sf::Image batched = grabWindow();
+  sf::RenderWindow &window = *gm.getWindow();
+  window.clear(display.getBackgroundColor());
+  ksbench::drawPerCell(window, before, display);
+  window.draw(patch);
+  ksbench::drawPerCell(window, after, display);
+  EXPECT_EQ("equal", compareImages(batched, grabWindow())) << "a rectangle drawn into the window";
 }
 
 INSTANTIATE_TEST_SUITE_P(TwoFontScales, PixelIdentity,

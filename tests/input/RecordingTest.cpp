@@ -10,6 +10,8 @@
 #include "GameManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
+#include "PathFind.h"
+#include "PathManager.h"
 #include "Recording.h"
 #include "RecordingObject.h"
 #include "TestSupport.h"
@@ -94,7 +96,7 @@ TEST(RecordingTest, WhatIsRecordedIsSentAgainInItsSteps) {
   });
   std::string recording = scratchPath("run.rec");
   std::vector<std::string> live = run("record_file:" + recording + ",random_seed:99", 20, &script);
-  ASSERT_EQ(9u, live.size()); // nothing after the close
+  ASSERT_EQ(9u, live.size());                                  // nothing after the close
   EXPECT_EQ(6, ks::GameManager::getInstance().getStepCount()); // it ended the run in step 5
 
   ks::Recording read;
@@ -176,4 +178,29 @@ TEST(RecordingTest, RecordingsThatDontReadAreRefusedNamingTheLine) {
   EXPECT_EQ(-1, ks::GameManager::getInstance().startUp());
   EXPECT_TRUE(logContains(config.getLogFile(), "line 6: unknown key 'SHIFT'"));
   ks::GameManager::getInstance().shutDown();
+}
+
+TEST(RecordingTest, WhileRecordingPathSearchesGetTheSetNumberOfPliesEveryStep) {
+  ks::Configuration &config = ks::Configuration::getInstance();
+  config.reset();
+  config.setLogFile(scratchPath("log"));
+  config.setOverrides("display:text,frame_time:0,path_plies:7,record_file:" +
+                      scratchPath("plies.rec"));
+  ks::GameManager &game = ks::GameManager::getInstance();
+  ASSERT_EQ(0, game.startUp());
+  auto *p_walker = new RecordingObject;
+  p_walker->setPosition(ks::Vector(1, 1));
+  ASSERT_EQ(0, ks::PathManager::getInstance().findPath(p_walker, ks::Vector(78, 22)));
+  std::vector<int> plies;
+  p_walker->registerInterest(ks::STEP_EVENT);
+  p_walker->on_event = [&](const ks::Event *p_e) {
+    if (p_e->getType() != ks::STEP_EVENT)
+      return;
+    plies.push_back(p_walker->getPathFind()->getPly());
+    if (plies.size() == 3)
+      ks::GameManager::getInstance().setGameOver(true);
+  };
+  game.run();
+  game.shutDown();
+  EXPECT_EQ((std::vector<int>{7, 14, 21}), plies); // whatever the machine's speed
 }

@@ -136,6 +136,7 @@ TEST(ObjectOutsideTheWorld, IsNotInsertedAndSaysSoAtLevelTwo) {
             "WorldManager::insertObject(): Not adding Object " + std::to_string(o.getId()));
   EXPECT_EQ(messages.back(), "                              because WorldManager not started.");
   ks::LogManager::getInstance().setLogLevel(0);
+  ks::LogManager::getInstance().shutDown(); // or the next test's engine can't start its log
 }
 
 } // namespace

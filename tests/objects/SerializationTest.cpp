@@ -346,6 +346,37 @@ TEST_F(SerializationTest, ReadingGoesThroughTheSetters) {
   EXPECT_EQ(p_o->serialize(), "");
 }
 
+TEST_F(SerializationTest, HostileValuesAreRefusedOrBroughtIntoRange) {
+  ASSERT_NE(loadSprite("hero"), nullptr);                 // two frames
+  const std::string refused = "not finite, so ignoring."; // one line each, the object unchanged
+  for (const char *text : {"box-corner-x:0,box-corner-y:0,box-horizontal:-1e30,box-vertical:1,",
+                           "box-corner-x:nan,box-corner-y:0,box-horizontal:1,box-vertical:1,",
+                           "pos-x:1,pos-y:1,fpos-x:1e39,fpos-y:1,", "y_acceleration:-nan,"}) {
+    ks::Object *p_o = new ks::Object;
+    p_o->serialize();
+    int before = kstest::logCount(log, refused);
+    p_o->deserialize(text);
+    EXPECT_EQ(kstest::logCount(log, refused), before + 1) << text;
+    EXPECT_EQ(p_o->serialize(), "") << text;
+  }
+  // The animation is held in range, so that draw() can't overflow stepping it: index,
+  // slowdown and count as read, then the index after one draw.
+  const std::pair<std::string, std::vector<int>> animations[] = {
+      {"sprite_index:2147483647,sprite_slowdown:1,sprite_slowdown_count:0", {1, 1, 0, 0}},
+      {"sprite_index:-5,sprite_slowdown:-3,sprite_slowdown_count:2147483647", {0, 0, 0, 0}},
+      {"sprite_slowdown:4,sprite_slowdown_count:9", {0, 4, 3, 1}},
+  };
+  for (const auto &a : animations) {
+    ks::Object *p_o = new ks::Object;
+    p_o->deserialize("sprite_name:hero," + a.first);
+    std::vector<int> seen = {p_o->getSpriteIndex(), p_o->getSpriteSlowdown(),
+                             p_o->getSpriteSlowdownCount()};
+    p_o->draw();
+    seen.push_back(p_o->getSpriteIndex());
+    EXPECT_EQ(seen, a.second) << a.first;
+  }
+}
+
 TEST_F(SerializationTest, SpriteNamesAreLookedUp) {
   ks::Sprite *p_sprite = loadSprite("walker");
   ASSERT_NE(p_sprite, nullptr);
@@ -380,8 +411,8 @@ TEST_F(SerializationTest, NumbersReadAsTheCConversionsDoWithoutOverflow) {
   EXPECT_EQ(p_o->getId(), 0);
   p_o->deserialize("altitude:abc");
   EXPECT_EQ(p_o->getAltitude(), 0);
-  p_o->deserialize("speed:1e999");
-  EXPECT_TRUE(std::isinf(p_o->getSpeed()));
+  p_o->deserialize("speed:1e999"); // beyond the float range: refused
+  EXPECT_EQ(p_o->getSpeed(), 0);
   p_o->deserialize("speed:-2.5e-1xyz");
   EXPECT_FLOAT_EQ(p_o->getSpeed(), -0.25f);
   p_o->deserialize("solidness:-2147483648");

@@ -28,8 +28,8 @@ std::string makeRunFolder(const std::string &name, const std::string &settings) 
   return dir;
 }
 
-int runProgram(const std::string &dir, const std::vector<std::string> &args,
-               const std::vector<std::string> &env, int timeout_ms) {
+pid_t startProgram(const std::string &dir, const std::vector<std::string> &args,
+                   const std::vector<std::string> &env) {
   // Everything the child needs is made before fork: after it only async-signal-safe calls.
   std::vector<char *> argv, envp;
   for (const std::string &a : args)
@@ -43,8 +43,6 @@ int runProgram(const std::string &dir, const std::vector<std::string> &args,
   envp.push_back(nullptr);
   std::string out = dir + "/stdout.txt", err = dir + "/stderr.txt";
   pid_t pid = fork();
-  if (pid < 0)
-    return -1;
   if (pid == 0) {
     int out_fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -55,6 +53,12 @@ int runProgram(const std::string &dir, const std::vector<std::string> &args,
     execve(argv[0], argv.data(), envp.data());
     _exit(127);
   }
+  return pid;
+}
+
+int waitProgram(pid_t pid, int timeout_ms) {
+  if (pid <= 0)
+    return -1;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   int status = 0;
   while (waitpid(pid, &status, WNOHANG) == 0) {
@@ -66,6 +70,11 @@ int runProgram(const std::string &dir, const std::vector<std::string> &args,
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int runProgram(const std::string &dir, const std::vector<std::string> &args,
+               const std::vector<std::string> &env, int timeout_ms) {
+  return waitProgram(startProgram(dir, args, env), timeout_ms);
 }
 
 std::map<int, ks::TextFrame> readFrameLog(const std::string &path) {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 #include "TextFrame.h"
@@ -15,9 +16,16 @@ namespace kstest {
 /// first occurrence of a key counts). Returns its path.
 std::string makeRunFolder(const std::string &name, const std::string &settings = "");
 
-/// Runs `args` (the program first) in `dir` with `env` added to the environment, standard
-/// output and error going to "stdout.txt" and "stderr.txt" there. Returns the exit status, or
-/// -1 if the program was killed (after `timeout_ms`) or could not start.
+/// Starts `args` (the program first) in `dir` with `env` added to the environment, standard
+/// output and error going to "stdout.txt" and "stderr.txt" there. The process id, or -1.
+pid_t startProgram(const std::string &dir, const std::vector<std::string> &args,
+                   const std::vector<std::string> &env);
+
+/// Waits at most `timeout_ms` for `pid` to end; then kills it. Its exit status, or -1 if it
+/// was killed or died of a signal.
+int waitProgram(pid_t pid, int timeout_ms);
+
+/// startProgram() then waitProgram().
 int runProgram(const std::string &dir, const std::vector<std::string> &args,
                const std::vector<std::string> &env, int timeout_ms);
 

@@ -159,7 +159,7 @@ TEST_F(CollisionTest, QueriesAgreeWithTheWholeSolidListThroughEveryKindOfChange)
       p_o->setPosition(ks::Vector(random(80) - 10, random(50) - 10));
       break;
     case 1:
-      p_o->setBox(ks::Box(ks::Vector(-random(3), -random(3)), random(6), random(6)));
+      p_o->setBox(ks::Box(ks::Vector(-random(3), -random(3)), random(8) - 2, random(8) - 2));
       break;
     case 2:
       p_o->setSolidness(static_cast<ks::Solidness>(rand() % 3));

@@ -75,7 +75,6 @@ TEST_F(WorldManagerTest, MarkedObjectsMoveInTheirStepAndAreDeletedOnceAtItsEnd) 
   p_wall->setPosition(ks::Vector(1.5f, 0));
   int before = world().getAllObjects().getCount();
   EXPECT_EQ(world().markForDelete(p_mover), 0);
-  EXPECT_EQ(world().markForDelete(p_mover), 0);
   EXPECT_EQ(world().getAllObjects().getCount(), before);
   world().update();
   // It still tried its move in that step (and hit the wall), then went, once.
@@ -99,6 +98,29 @@ TEST_F(WorldManagerTest, ObjectsMarkedByDestructorsDuringDeletionGoInTheSameStep
   world().markForDelete(p_first);
   world().update();
   EXPECT_EQ(world().getAllObjects().getCount(), before - 3);
+}
+
+/// Adds its id to a shared record when it is destroyed.
+struct RecordedObject : ks::Object {
+  explicit RecordedObject(std::vector<int> *p_order) : p_deaths(p_order) {}
+  ~RecordedObject() override { p_deaths->push_back(getId()); }
+  std::vector<int> *p_deaths; ///< shared record (not owned)
+};
+
+TEST_F(WorldManagerTest, AWholeLevelMarkedTwiceGoesOnceInMarkingOrder) {
+  std::vector<int> deaths, expected;
+  std::vector<ks::Object *> level;
+  for (int i = 0; i < 15000; i++)
+    level.insert(level.begin(), new RecordedObject(&deaths));
+  for (ks::Object *p_o : level)
+    ASSERT_EQ(world().markForDelete(p_o) + world().markForDelete(p_o), 0);
+  for (ks::Object *p_o : level)
+    if (p_o != level[7])
+      expected.push_back(p_o->getId());
+  delete level[7]; // deleted while marked: it leaves the list instead of going twice
+  world().update();
+  EXPECT_EQ(std::vector<int>(deaths.begin() + 1, deaths.end()), expected);
+  EXPECT_EQ(world().getAllObjects(true).getCount(), 0);
 }
 
 TEST_F(WorldManagerTest, ObjectsMoveByVelocityAndAccelerate) {
