@@ -1,17 +1,20 @@
-// The engine started and stopped as a whole, and the game loop.
+// The engine started and stopped as a whole, and the game loop with its stopwatch.
+#include <chrono>
+#include <climits>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "Clock.h"
 #include "Configuration.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
 #include "PathManager.h"
+#include "Platform.h"
 #include "RecordingObject.h"
 #include "ResourceManager.h"
 #include "TestSupport.h"
@@ -21,7 +24,7 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-/// Ends the game at its n-th step event.
+/// Ends the game at its n-th step event; records its drawing among its events.
 class Ender : public kstest::RecordingObject {
 public:
   explicit Ender(int n) : end_at(n) { registerInterest("ks::step"); }
@@ -31,6 +34,7 @@ public:
       ks::GameManager::getInstance().setGameOver(true);
     return 1;
   }
+  void draw() override { types.push_back("draw"); }
   int end_at;
 };
 
@@ -63,14 +67,11 @@ TEST_F(GameManagerTest, StartsHeadlessWithBannerAndSummaryAndStopsCleanlyTwice) 
   for (Lines &messages : logs) {
     std::string log = kstest::scratchPath("log");
     ks::LogManager::getInstance().setLogLevel(0); // as a fresh process has it
-    // Settings given by the program override the (absent) file's.
     config.setOverrides("headless:true,frame_time:0,log_level:1,logfile:" + log);
     ASSERT_EQ(game.startUp(), 0);
     EXPECT_EQ(running(), (Lines{"ResourceManager", "WorldManager", "PathManager", "GameManager"}));
-    EXPECT_EQ(ks::WorldManager::getInstance().getViewSlack(), ks::Vector(1.0f / 3, 1.0f / 3));
     game.shutDown();
     EXPECT_EQ(running(), Lines{});
-    EXPECT_FALSE(ks::LogManager::getInstance().isStarted());
     messages = kstest::logMessages(log);
   }
   EXPECT_EQ(logs[1], logs[0]);
@@ -83,7 +84,6 @@ TEST_F(GameManagerTest, StartsHeadlessWithBannerAndSummaryAndStopsCleanlyTwice) 
         "Headless mode enabled:", "--> Not starting GraphicsManager or InputManager.",
         "Path manager started.", "** Game stopped **"})
     EXPECT_EQ(std::count(messages.begin(), messages.end(), line), 1) << line;
-  EXPECT_EQ(std::count(messages.begin(), messages.end(), "Graphics manager started."), 0);
   EXPECT_EQ(messages.back(), "LogManager::shutDown(): successfully stopped.");
   // The only warnings: the managers a headless run never started.
   Lines warnings;
@@ -94,18 +94,27 @@ TEST_F(GameManagerTest, StartsHeadlessWithBannerAndSummaryAndStopsCleanlyTwice) 
                              "Manager::shutDown(): Warning! GraphicsManager not started."}));
 }
 
-TEST_F(GameManagerTest, RunEndsAfterTheStepThatSetGameOverAndStartsAgainAtStepZero) {
+TEST_F(GameManagerTest, AStepRunsSearchesThenMovesThenDrawsThenSendsTheStepEvent) {
+  // One path ply a step, as while recording.
+  config.setOverrides("record_file:" + kstest::scratchPath("record") + ",path_plies:1");
   std::string log = kstest::startHeadless("log");
-  Ender *p_ender = new Ender(5);
+  ks::WorldManager::getInstance().setBoundary(ks::Box(ks::Vector(0, 0), 10, 5));
+  ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 10, 5));
+  Ender *p_ender = new Ender(2);
+  p_ender->setPosition(ks::Vector(1, 1));
+  p_ender->setVelocity(ks::Vector(1, 0)); // into a wall at every step
+  (new kstest::RecordingObject("Wall"))->setPosition(ks::Vector(2, 1));
+  ks::PathManager::getInstance().findPath(p_ender, ks::Vector(1, 1)); // found, kept, every step
   game.run();
-  EXPECT_EQ(game.getStepCount(), 5);
-  EXPECT_EQ(p_ender->steps, (std::vector<int>{0, 1, 2, 3, 4}));
-  p_ender->end_at = 8;
-  game.run();
-  EXPECT_EQ(game.getStepCount(), 3);
-  EXPECT_EQ(p_ender->steps.back(), 2);
-  EXPECT_EQ(kstest::logCount(log, "GraphicsManager not started!"), 8); // once a headless step
+  EXPECT_EQ(game.getStepCount(), 2); // the loop ends after the step that set game over
+  EXPECT_EQ(p_ender->types, (Lines{"ks::path", "ks::collision", "draw", "ks::step", "ks::path",
+                                   "ks::collision", "draw", "ks::step"}));
+  EXPECT_EQ(kstest::logCount(log, "GraphicsManager not started!"), 2); // no frame headless
   EXPECT_FALSE(kstest::logContains(log, "Can't keep up!")); // frame time 0 overruns silently
+  p_ender->end_at = 5;
+  game.run();
+  EXPECT_EQ(game.getStepCount(), 3); // a new run starts again at step 0
+  EXPECT_EQ(p_ender->steps.back(), 2);
 }
 
 TEST_F(GameManagerTest, ASeedRepeatsTheRandomSequenceAndASlowStepIsReported) {
@@ -117,7 +126,7 @@ TEST_F(GameManagerTest, ASeedRepeatsTheRandomSequenceAndASlowStepIsReported) {
   srand(1234);
   EXPECT_EQ(rand(), first);
   Ender *p_slow = new Ender(3);
-  p_slow->on_event = [](const ks::Event *) { usleep(6000); };
+  p_slow->on_event = [](const ks::Event *) { ks::sleepMilliseconds(6); };
   game.run();
   EXPECT_TRUE(
       kstest::logContains(log, "GameManager::run(): Can't keep up! frame_time 2 ms, split "));
@@ -140,6 +149,27 @@ TEST_F(GameManagerTest, AFailedStartUpStopsWhatItStartedAndTheNextOneWorks) {
   EXPECT_FALSE(ks::LogManager::getInstance().isStarted());
   kstest::startHeadless("again");
   EXPECT_TRUE(game.isStarted());
+}
+
+TEST(Clock, MeasuresSleepsOnTheMonotonicClockInIntRange) {
+  // Not the wall clock: setting the time of day or crossing an hour can't make it jump.
+  auto steady = [] {
+    auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::microseconds>(now).count();
+  };
+  long long before = steady(), now = ks::monotonicMicroseconds(), after = steady();
+  EXPECT_TRUE(before <= now && now <= after);
+  ks::Clock clock;
+  ks::sleepMilliseconds(-5);
+  ks::sleepMilliseconds(5);
+  int first = clock.split();
+  EXPECT_GE(first, 5000);
+  EXPECT_GE(clock.delta(), first);
+  EXPECT_LT(clock.split(), first);     // delta() restarted it
+  long long day = 86400LL * 1000000LL; // readings far beyond int range, as after days of uptime
+  EXPECT_EQ(ks::Clock::difference(100 * day, 100 * day + 33000), 33000);
+  EXPECT_EQ(ks::Clock::difference(5 * day, 6 * day), INT_MAX); // long, never negative
+  EXPECT_EQ(ks::Clock::difference(10, 5), 0);
 }
 
 } // namespace
