@@ -1,4 +1,4 @@
-// Events: the type strings objects register for, and the roles in a collision.
+// Events: their type strings, input events undefined until filled in, a collision's roles.
 #include <string>
 #include <vector>
 
@@ -14,13 +14,17 @@
 
 namespace {
 
-TEST(EventTest, EachKindHasItsTypeStringAndACollisionNamesTheMoverFirst) {
+TEST(EventTest, EachKindHasItsTypeStringInputStartsUndefinedAndACollisionNamesTheMoverFirst) {
   EXPECT_EQ((std::vector<std::string>{ks::Event().getType(), ks::EventStep().getType(),
                                       ks::EventKeyboard().getType(), ks::EventMouse().getType(),
                                       ks::EventCollision().getType(), ks::EventOut().getType(),
                                       ks::EventPath().getType(), ks::EventView().getType()}),
             (std::vector<std::string>{"ks::undefined", "ks::step", "ks::keyboard", "ks::mouse",
                                       "ks::collision", "ks::out", "ks::path", "ks::view"}));
+  EXPECT_EQ(
+      (std::vector<int>{ks::EventKeyboard().getKey(), ks::EventKeyboard().getKeyboardAction(),
+                        ks::EventMouse().getMouseAction(), ks::EventMouse().getMouseButton()}),
+      std::vector<int>(4, -1));
   int mover = 0, other = 0; // stand-ins: the event never reads its objects
   auto *p_mover = reinterpret_cast<ks::Object *>(&mover),
        *p_other = reinterpret_cast<ks::Object *>(&other);

@@ -126,6 +126,7 @@ TEST_F(PathTest, ASearchEndsWithItsResultAndTheCheapestRoute) {
     Walker walker(ks::Vector(c.from.x, c.from.y));
     int examined = kstest::logCount(log, "\tExamining neighbor");
     ks::PathFind search(&walker, c.from, c.to);
+    world_manager.setBoundary(ks::Box(ks::Vector(0, 0), 50, 50)); // it keeps the area it had
     ks::PathResult result = ks::INCOMPLETE;
     while (result == ks::INCOMPLETE && search.getPly() < 1000)
       result = search.cycleOnce();
