@@ -148,7 +148,6 @@ TEST_F(PathTest, ASearchEndsWithItsResultAndTheCheapestRoute) {
 TEST_F(PathTest, TheManagerTakesSearchesWithAnObjectAndTracesTheirRemoval) {
   start(10, 10, "frame_time:33");
   EXPECT_EQ(path_manager.getMaxTime(), 16);
-  ks::LogManager::getInstance().setLogLevel(10);
   path_manager.cycle(); // none to run: nothing to say
   Walker walker(ks::Vector(0, 0));
   ks::PathFind first(&walker, {0, 0}, {5, 5}), second(&walker, {0, 0}, {6, 6});
