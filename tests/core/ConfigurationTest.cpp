@@ -1,360 +1,176 @@
-#include <climits>
+// The configuration file: its format, every setting with its bad values, and the summary; and
+// the key:value matcher that parses it.
+#include <filesystem>
+#include <sstream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include "Color.h"
 #include "Configuration.h"
 #include "LogManager.h"
 #include "TestSupport.h"
 #include "match.h"
 
 using namespace std::string_literals;
+using Lines = std::vector<std::string>;
 
 namespace {
 
-// Runs each test in its own scratch folder (readConfig() looks in the working directory) with
-// default settings and its log in a scratch file.
+// Each test runs in a scratch folder of its own (the file is read from the working directory)
+// with the defaults, its log in a scratch file.
 class ConfigurationTest : public testing::Test {
 protected:
   void SetUp() override {
-    char cwd[PATH_MAX];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    old_dir = cwd;
-    dir = kstest::scratchPath("dir");
-    mkdir(dir.c_str(), 0755);
-    ASSERT_EQ(chdir(dir.c_str()), 0);
-    ks::Configuration::getInstance().reset();
+    std::filesystem::remove_all(kstest::scratchPath("dir"));
+    std::filesystem::create_directories(kstest::scratchPath("dir"));
+    std::filesystem::current_path(kstest::scratchPath("dir"));
+    config.reset();
     log_path = kstest::startLog("log");
   }
-
   void TearDown() override {
-    ks::LogManager &lm = ks::LogManager::getInstance();
     lm.shutDown();
     lm.setLogLevel(0);
-    ks::Configuration::getInstance().reset();
-    EXPECT_EQ(chdir(old_dir.c_str()), 0);
+    config.reset();
+    std::filesystem::current_path(old_dir);
   }
 
   /// Writes `content` as the configuration file and loads it.
-  ks::Configuration &load(const std::string &content) {
+  void load(const std::string &content) {
     kstest::writeFile("ks-config.txt", content);
-    ks::Configuration &config = ks::Configuration::getInstance();
     config.loadConfig(config.readConfig());
-    return config;
   }
 
-  std::string old_dir, dir, log_path;
+  /// The log lines written since the last call.
+  Lines newMessages() {
+    Lines all = kstest::logMessages(log_path);
+    Lines fresh(all.begin() + std::min(seen, all.size()), all.end());
+    seen = all.size();
+    return fresh;
+  }
+
+  /// The summary as print() writes it at level 1.
+  Lines summary() {
+    newMessages();
+    lm.setLogLevel(1);
+    config.print();
+    lm.setLogLevel(0);
+    return newMessages();
+  }
+
+  ks::Configuration &config = ks::Configuration::getInstance();
+  ks::LogManager &lm = ks::LogManager::getInstance();
+  std::filesystem::path old_dir = std::filesystem::current_path();
+  std::string log_path;
+  size_t seen = 0;
 };
 
-TEST_F(ConfigurationTest, DefaultsWithoutFile) {
-  ks::Configuration &config = ks::Configuration::getInstance();
-  EXPECT_EQ(config.readConfig(), "");
-  config.loadConfig("");
-  EXPECT_EQ(config.getWindowHorizontalPixels(), 1024);
-  EXPECT_EQ(config.getWindowVerticalPixels(), 768);
-  EXPECT_EQ(config.getWindowHorizontalChars(), 80);
-  EXPECT_EQ(config.getWindowVerticalChars(), 24);
-  EXPECT_EQ(config.getWindowStyle(), 5);
-  EXPECT_EQ(config.getWindowBackgroundColor(), ks::BLACK);
-  EXPECT_EQ(config.getFrameTime(), 33);
-  EXPECT_FLOAT_EQ(config.getFontScale(), 2.0f);
-  EXPECT_EQ(config.getWindowTitle(), "Kestle");
-  EXPECT_FALSE(config.getShowMouse());
-  EXPECT_FALSE(config.getHeadless());
-  EXPECT_EQ(config.getFontFile(), "ks-font.ttf");
-  EXPECT_EQ(config.getLogFile(), log_path); // set by the fixture
-  EXPECT_EQ(config.getRandomSeed(), 0);
-  // The missing file is a level-1 message only.
-  EXPECT_TRUE(kstest::logMessages(log_path).empty());
+/// The summary of settings with `values`, in the order print() writes them.
+Lines summaryOf(const Lines &values) {
+  std::istringstream labels(
+      "Window horizontal pixels|Window vertical pixels|Window horizontal characters|Window "
+      "vertical characters|Window background color|Frame time|Window style|Window title|Show "
+      "mouse|Headless|Font file|Log file|Random seed|Display|Record file|Replay file|Log "
+      "level|Frame log|Path plies");
+  Lines lines = {"-----------------------------------", "Kestle configuration:"};
+  std::string label;
+  for (const std::string &value : values)
+    if (std::getline(labels, label, '|'))
+      lines.push_back("  " + label + ": " + value);
+  lines.push_back(lines[0]);
+  return lines;
 }
 
-TEST_F(ConfigurationTest, EmptyTextIgnoresEarlierParse) {
-  // Some other text parsed last (an object's, say) must not leak into the settings.
+TEST_F(ConfigurationTest, WithoutAFileEverythingKeepsItsDefault) {
+  EXPECT_EQ(config.readConfig(), "");
+  config.print();
+  EXPECT_TRUE(newMessages().empty()); // both at level 1
+  lm.setLogLevel(1);
+  EXPECT_EQ(config.readConfig(), "");
+  EXPECT_EQ(newMessages(),
+            Lines{"readConfig(): Cannot open Kestle configuration file 'ks-config.txt'."});
+  lm.setLogLevel(0);
+  // Text parsed by someone else last (an object, say) must not leak into the settings.
   ks::match("frame_time:5,headless:true", "");
-  ks::Configuration &config = ks::Configuration::getInstance();
   config.loadConfig(config.readConfig());
-  EXPECT_EQ(config.getFrameTime(), 33);
-  EXPECT_FALSE(config.getHeadless());
-  EXPECT_EQ(config.getConfig(), "");
+  EXPECT_EQ(summary(),
+            summaryOf({"1024", "768", "80", "24", "0", "33", "default", "Kestle", "false", "false",
+                       "ks-font.ttf", log_path, "0", "window", "", "", "0", "", "100"}));
 }
 
-TEST_F(ConfigurationTest, MissingFileMessageAtLevelOne) {
-  ks::LogManager::getInstance().setLogLevel(1);
-  EXPECT_EQ(ks::Configuration::getInstance().readConfig(), "");
-  EXPECT_EQ(kstest::logMessages(log_path),
-            std::vector<std::string>{
-                "readConfig(): Cannot open Kestle configuration file 'ks-config.txt'."});
-}
-
-TEST_F(ConfigurationTest, FolderInPlaceOfTheFileReadsNothing) {
-  mkdir("ks-config.txt", 0755);
-  ks::Configuration &config = ks::Configuration::getInstance();
-  EXPECT_EQ(config.readConfig(), "");
-  config.loadConfig(config.readConfig());
-  EXPECT_EQ(config.getFrameTime(), 33);
-}
-
-TEST_F(ConfigurationTest, EmptyFile) {
-  EXPECT_EQ(load("").getFrameTime(), 33);
-  EXPECT_EQ(load("\n\n#only comments\n\r\n").getConfig(), "");
-}
-
-TEST_F(ConfigurationTest, EveryKeyIsApplied) {
-  ks::Configuration &config = load("# all of them\n"
-                                   "window_horizontal_pixels:800,\n"
-                                   "window_vertical_pixels:600,\n"
-                                   "window_horizontal_chars:100,\n"
-                                   "window_vertical_chars:30,\n"
-                                   "window_style:fullscreen,\n"
-                                   "window_background_color:cyan,\n"
-                                   "frame_time:16,\n"
-                                   "font_scale:1.5,\n"
-                                   "window_title:Cave,\n"
-                                   "show_mouse:true,\n"
-                                   "headless:true,\n"
-                                   "font_file:fonts/mono.ttf,\n"
-                                   "logfile:run.log,\n"
-                                   "random_seed:1234\n");
-  EXPECT_EQ(config.getWindowHorizontalPixels(), 800);
-  EXPECT_EQ(config.getWindowVerticalPixels(), 600);
-  EXPECT_EQ(config.getWindowHorizontalChars(), 100);
-  EXPECT_EQ(config.getWindowVerticalChars(), 30);
-  EXPECT_EQ(config.getWindowStyle(), 8);
-  EXPECT_EQ(config.getWindowBackgroundColor(), ks::CYAN);
-  EXPECT_EQ(config.getFrameTime(), 16);
+TEST_F(ConfigurationTest, EveryKeyIsAppliedAndSummarized) {
+  load("# all of them\nwindow_horizontal_pixels:800,\nwindow_vertical_pixels:600,\n"
+       "window_horizontal_chars:100,\nwindow_vertical_chars:30,\nwindow_style:fullscreen,\n"
+       "window_background_color:cyan,\nframe_time:16,\r\nfont_scale:1.5,\nwindow_title:Cave,\n"
+       "show_mouse:true,\nheadless:true,\nfont_file:fonts/mono.ttf,\nlogfile:run.log,\n"
+       "random_seed:-9,\ndisplay:text,\nrecord_file:in.rec,\nreplay_file:out.rec,\n"
+       "log_level:4,\nframe_log:frames.txt,\npath_plies:7\n");
   EXPECT_FLOAT_EQ(config.getFontScale(), 1.5f);
-  EXPECT_EQ(config.getWindowTitle(), "Cave");
-  EXPECT_TRUE(config.getShowMouse());
-  EXPECT_TRUE(config.getHeadless());
-  EXPECT_EQ(config.getFontFile(), "fonts/mono.ttf");
-  EXPECT_EQ(config.getLogFile(), "run.log");
-  EXPECT_EQ(config.getRandomSeed(), 1234);
-  EXPECT_TRUE(kstest::logMessages(log_path).empty());
+  EXPECT_EQ(config.getConfig().find('\r'), std::string::npos); // DOS line ends read too
+  EXPECT_EQ(summary(), summaryOf({"800", "600", "100", "30", "6", "16", "fullscreen", "Cave",
+                                  "true", "true", "fonts/mono.ttf", "run.log", "-9", "text",
+                                  "in.rec", "out.rec", "4", "frames.txt", "7"}));
 }
 
-TEST_F(ConfigurationTest, LinesAreJoinedWithoutSeparator) {
-  ks::Configuration &config = load("frame_time:16,\nheadless:true,\n");
-  EXPECT_EQ(config.getConfig(), "frame_time:16,headless:true,");
-  EXPECT_EQ(config.getFrameTime(), 16);
-  EXPECT_TRUE(config.getHeadless());
-}
-
-TEST_F(ConfigurationTest, MissingCommaJoinsTwoLinesIntoOneItem) {
-  ks::Configuration &config = load("frame_time:16\nheadless:true\n");
-  EXPECT_EQ(config.getConfig(), "frame_time:16headless:true");
-  EXPECT_EQ(ks::match("", "frame_time"), "16headless");
-  EXPECT_EQ(config.getFrameTime(), 16);
-  EXPECT_FALSE(config.getHeadless());
-}
-
-TEST_F(ConfigurationTest, DosLineEnds) {
-  ks::Configuration &config = load("# comment\r\n\r\nframe_time:16,\r\nheadless:true,\r\n"
-                                   "window_title:Dos\r\n");
-  EXPECT_EQ(config.getConfig(), "frame_time:16,headless:true,window_title:Dos");
-  EXPECT_EQ(config.getFrameTime(), 16);
-  EXPECT_TRUE(config.getHeadless());
-  EXPECT_EQ(config.getWindowTitle(), "Dos");
-}
-
-TEST_F(ConfigurationTest, LastLineWithoutLineEnd) {
-  EXPECT_EQ(load("frame_time:16,\nrandom_seed:7").getRandomSeed(), 7);
-}
-
-TEST_F(ConfigurationTest, CommentsAndBlankLines) {
-  ks::Configuration &config = load("#frame_time:10,\n\n #x:1,\nframe_time:12,\n");
-  EXPECT_EQ(config.getFrameTime(), 12);
-  // A blank before "#" makes an ordinary line; the blank itself is dropped by the parser.
-  EXPECT_EQ(config.getConfig(), " #x:1,frame_time:12,");
-  EXPECT_EQ(ks::match("", "#x"), "1");
-}
-
-TEST_F(ConfigurationTest, WhiteSpaceIsRemovedEverywhere) {
-  ks::Configuration &config = load("window_title: Deep  Cave ,\n\tframe_time : 20 ,\n");
-  EXPECT_EQ(config.getWindowTitle(), "DeepCave");
-  EXPECT_EQ(config.getFrameTime(), 20);
-}
-
-TEST_F(ConfigurationTest, ColourNames) {
-  EXPECT_EQ(load("window_background_color:yellow,").getWindowBackgroundColor(), ks::YELLOW);
-  EXPECT_TRUE(kstest::logMessages(log_path).empty());
-  const char *names[] = {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white"};
-  for (int c = 0; c < 8; c++)
-    EXPECT_EQ(load(std::string("window_background_color:") + names[c]).getWindowBackgroundColor(),
-              c);
-}
-
-TEST_F(ConfigurationTest, UnsupportedColourKeepsPrevious) {
-  ks::Configuration &config = load("window_background_color:blue,");
-  load("window_background_color:Yellow,");
-  EXPECT_EQ(config.getWindowBackgroundColor(), ks::BLUE);
-  load("window_background_color:default,");
-  EXPECT_EQ(config.getWindowBackgroundColor(), ks::BLUE);
-  EXPECT_EQ(kstest::logMessages(log_path),
-            (std::vector<std::string>{"loadConfig(): Unsupported window color 'Yellow'",
-                                      "loadConfig(): Unsupported window color 'default'"}));
-}
-
-TEST_F(ConfigurationTest, WindowStylesAndDisplays) {
-  ks::Configuration &config = load("window_style:fullscreen,");
-  EXPECT_EQ(config.getWindowStyle(), 8);
-  load("window_style:Default,");
-  EXPECT_EQ(config.getWindowStyle(), 8);
-  load("window_style:default,");
-  EXPECT_EQ(config.getWindowStyle(), 5);
-  load("display:text,");
-  EXPECT_EQ(config.getDisplay(), "text");
-  load("display:Window,");
-  EXPECT_EQ(config.getDisplay(), "text");
-  EXPECT_EQ(kstest::logMessages(log_path),
-            (std::vector<std::string>{"loadConfig(): Unsupported window style 'Default'",
-                                      "loadConfig(): Unsupported display 'Window'"}));
-}
-
-TEST_F(ConfigurationTest, BooleansAreExactlyTrue) {
-  ks::Configuration &config = load("show_mouse:TRUE,headless:1,");
-  EXPECT_FALSE(config.getShowMouse());
-  EXPECT_FALSE(config.getHeadless());
-  load("show_mouse:true,headless:true,");
-  EXPECT_TRUE(config.getShowMouse());
-  load("show_mouse:false,headless:yes,");
-  EXPECT_FALSE(config.getShowMouse());
-  EXPECT_FALSE(config.getHeadless());
-}
-
-TEST_F(ConfigurationTest, MalformedNumbersBecomeZeroSilently) {
-  ks::Configuration &config =
-      load("random_seed:abc,frame_time:x5,font_scale:big,window_vertical_chars:-3,");
-  EXPECT_EQ(config.getRandomSeed(), 0);
-  EXPECT_EQ(config.getFrameTime(), 0);
-  EXPECT_FLOAT_EQ(config.getFontScale(), 0.0f);
-  EXPECT_EQ(config.getWindowVerticalChars(), -3);
-  EXPECT_TRUE(kstest::logMessages(log_path).empty());
-}
-
-TEST_F(ConfigurationTest, NumbersReadLikeAtoiButNeverOverflow) {
-  ks::Configuration &config =
-      load("frame_time:99999999999,random_seed:-99999999999999999999999,"
-           "window_horizontal_chars:+12abc,window_vertical_chars:0x10,"
-           "window_horizontal_pixels:2147483647,window_vertical_pixels:-2147483648,");
-  EXPECT_EQ(config.getFrameTime(), INT_MAX);
-  EXPECT_EQ(config.getRandomSeed(), INT_MIN);
-  EXPECT_EQ(config.getWindowHorizontalChars(), 12);
-  EXPECT_EQ(config.getWindowVerticalChars(), 0);
-  EXPECT_EQ(config.getWindowHorizontalPixels(), INT_MAX);
-  EXPECT_EQ(config.getWindowVerticalPixels(), INT_MIN);
-}
-
-TEST_F(ConfigurationTest, EmptyValuesAndUnknownKeysChangeNothing) {
-  ks::Configuration &config = load("frame_time:,window_title,Frame_Time:5,unknown:7,font_file:");
-  EXPECT_EQ(config.getFrameTime(), 33);
-  EXPECT_EQ(config.getWindowTitle(), "Kestle");
-  EXPECT_EQ(config.getLogFile(), log_path);
-  EXPECT_EQ(config.getFontFile(), "ks-font.ttf");
-}
-
-TEST_F(ConfigurationTest, FirstOfARepeatedKeyWins) {
-  ks::Configuration &config = load("frame_time:16,\nframe_time:20,\nwindow_title:One,\n"
-                                   "window_title:Two\n");
-  EXPECT_EQ(config.getFrameTime(), 16);
-  EXPECT_EQ(config.getWindowTitle(), "One");
-}
-
-TEST_F(ConfigurationTest, VeryLongLine) {
-  std::string title(1 << 20, 'x');
-  std::string text =
-      "frame_time:17," + std::string(100000, ',') + "window_title:" + title + ",random_seed:3";
-  ks::Configuration &config = load(text + "\n");
-  EXPECT_EQ(config.getFrameTime(), 17);
-  EXPECT_EQ(config.getWindowTitle(), title);
-  EXPECT_EQ(config.getRandomSeed(), 3);
-}
-
-TEST_F(ConfigurationTest, BinaryGarbageNeverCrashes) {
-  unsigned int seed = 12345;
-  for (int round = 0; round < 50; round++) {
-    std::string garbage;
-    for (int i = 0; i < 2000; i++) {
-      seed = seed * 1103515245u + 12345u;
-      garbage += static_cast<char>((seed >> 16) & 0xff);
-    }
-    load(garbage);
+TEST_F(ConfigurationTest, LinesAreJoinedAndValuesReadLikeAtoiOrRefusedWithAMessage) {
+  // Files loaded in turn, so that a refused value keeps the one before it.
+  const struct {
+    std::string file;
+    const char *line, *message;
+  } cases[] = {
+      {"frame_time:16\nheadless:true\n", "  Headless: false", nullptr}, // frame_time 16headless
+      {"# glued on if kept\r\n\r\nframe_time:17,\r\n", "  Frame time: 17", nullptr},
+      {"window_title: Deep  Cave ,\n\tframe_time : 20 ,", "  Window title: DeepCave", nullptr},
+      {"frame_time:,window_title,Frame_Time:5,unknown:7,font_file:", "  Frame time: 20", nullptr},
+      {"\x01\xff:\x7f::,\nframe_time:19,\n", "  Frame time: 19", nullptr},
+      {"window_background_color:Yellow,", "  Window background color: 0",
+       "loadConfig(): Unsupported window color 'Yellow'"},
+      {"window_style:fullscreen,", "  Window style: fullscreen", nullptr},
+      {"window_style:Default,", "  Window style: fullscreen",
+       "loadConfig(): Unsupported window style 'Default'"},
+      {"window_style:default,", "  Window style: default", nullptr},
+      {"display:Window,", "  Display: window", "loadConfig(): Unsupported display 'Window'"},
+      {"display:window,", "  Display: window", nullptr},
+      {"log_level:-1,", "  Log level: 0", "loadConfig(): Unsupported log level '-1'"},
+      {"path_plies:0,", "  Path plies: 100", "loadConfig(): Unsupported path plies '0'"},
+      {"show_mouse:TRUE,", "  Show mouse: false", nullptr},
+      {"frame_time:99999999999,", "  Frame time: 2147483647", nullptr},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.file);
+    load(c.file);
+    EXPECT_EQ(newMessages(), c.message != nullptr ? Lines{c.message} : Lines{});
+    Lines lines = summary();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end());
   }
-  // Garbage followed by a good line on its own: no crash, and the line is read as text.
-  ks::Configuration &config = load("\x01\x02\xff\xfe:\x7f::,\nframe_time:19,\n");
-  EXPECT_EQ(config.getFrameTime(), 19);
 }
 
-TEST_F(ConfigurationTest, NulByteEndsTheParsedText) {
-  // The parser works on C strings: nothing after a NUL byte is seen.
-  ks::Configuration &config = load("frame_time:16,\nwindow_title:a\0b,\nheadless:true,\n"s);
-  EXPECT_EQ(config.getConfig(), "frame_time:16,window_title:a\0b,headless:true,"s);
-  EXPECT_EQ(config.getFrameTime(), 16);
-  EXPECT_EQ(config.getWindowTitle(), "a");
-  EXPECT_FALSE(config.getHeadless());
-}
-
-TEST_F(ConfigurationTest, ConfigurationTextIsKeptWhole) {
-  ks::Configuration &config = ks::Configuration::getInstance();
-  config.loadConfig("frame_time: 40 ,");
-  EXPECT_EQ(config.getConfig(), "frame_time: 40 ,");
-  EXPECT_EQ(config.getFrameTime(), 40);
-}
-
-const std::vector<std::string> SUMMARY_HEAD = {"-----------------------------------",
-                                               "Kestle configuration:"};
-
-TEST_F(ConfigurationTest, SummaryAtLevelOne) {
-  ks::Configuration &config = ks::Configuration::getInstance();
-  config.print();
-  EXPECT_TRUE(kstest::logMessages(log_path).empty()); // level 0: nothing
-  ks::LogManager::getInstance().setLogLevel(1);
-  config.print();
-  EXPECT_EQ(kstest::logMessages(log_path),
-            (std::vector<std::string>{"-----------------------------------",
-                                      "Kestle configuration:",
-                                      "  Window horizontal pixels: 1024",
-                                      "  Window vertical pixels: 768",
-                                      "  Window horizontal characters: 80",
-                                      "  Window vertical characters: 24",
-                                      "  Window background color: 0",
-                                      "  Frame time: 33",
-                                      "  Window style: default",
-                                      "  Window title: Kestle",
-                                      "  Show mouse: false",
-                                      "  Headless: false",
-                                      "  Font file: ks-font.ttf",
-                                      "  Log file: " + log_path,
-                                      "  Random seed: 0",
-                                      "  Display: window",
-                                      "  Record file: ",
-                                      "  Replay file: ",
-                                      "  Log level: 0",
-                                      "  Frame log: ",
-                                      "  Path plies: 100",
-                                      "-----------------------------------"}));
-}
-
-TEST_F(ConfigurationTest, SummaryShowsLoadedValues) {
-  ks::Configuration &config = load("window_style:fullscreen,window_background_color:red,"
-                                   "show_mouse:true,headless:true,random_seed:-9,font_scale:3,"
-                                   "display:text");
-  ks::LogManager::getInstance().setLogLevel(1);
-  config.print();
-  std::vector<std::string> lines = kstest::logMessages(log_path);
-  ASSERT_EQ(lines.size(), 22u);
-  EXPECT_EQ(lines[6], "  Window background color: 1");
-  EXPECT_EQ(lines[8], "  Window style: fullscreen");
-  EXPECT_EQ(lines[10], "  Show mouse: true");
-  EXPECT_EQ(lines[11], "  Headless: true");
-  EXPECT_EQ(lines[14], "  Random seed: -9");
-  EXPECT_EQ(lines[15], "  Display: text");
-  // Any style but 5 reads as full screen.
-  config.setWindowStyle(3);
-  config.print();
-  EXPECT_EQ(kstest::logMessages(log_path)[22 + 8], "  Window style: fullscreen");
+TEST(MatchTest, ParsesOnceAndLooksUpInTheLastParse) {
+  // An empty text looks up in the last parse.
+  const struct {
+    std::string text, find, expected;
+  } cases[] = {
+      {"a:1, b:2", "b", "2"},
+      {"", "a", "1"},
+      {"", "A", ""}, // case-sensitive
+      {"alone,k:v:w,:v,key:,x::y", "alone", ""},
+      {"", "k", "v"},
+      {"", "v", ""},  // leading colons are skipped: v is a key
+      {"", "x", "y"}, // repeated colons count as one
+      {"a:1,,b:2", "b", "2"},
+      {"a:1,::,b:2", "a", "1"}, // an item of colons ends the parse
+      {"", "b", ""},
+      {"a:1,a:2", "a", "1"}, // the first of a repeated key wins
+      {"c:3", "a", ""},      // a new parse replaces the tables
+      {"", "c", "3"},
+      {" \t\n\r\v\f", "c", ""}, // white space alone is a parse that leaves no items
+      {" k e y : v\ta\nl\r\v\f , x:1", "key", "val"},
+      {"a:1,b:2\0,c:3"s, "b", "2"}, // the text ends at a NUL byte
+      {"", "c", ""},
+      {"\xe9t\xe9:\xff\xa0,", "\xe9t\xe9", "\xff\xa0"},
+      {std::string(20000, ','), "a", ""},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(ks::match(c.text, c.find), c.expected) << "'" << c.text << "' " << c.find;
 }
 
 } // namespace

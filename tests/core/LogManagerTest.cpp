@@ -1,178 +1,97 @@
+// The log: its line prefixes and levels, its file, and where lines go when there is none.
+#include <cstdio>
 #include <regex>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "Configuration.h"
+#include "GameManager.h"
 #include "LogManager.h"
 #include "TestSupport.h"
 
+using Lines = std::vector<std::string>;
+
 namespace {
 
-// Every test leaves the log manager as it found a fresh process: stopped, level 0, prefixes on.
+// Every test leaves the log manager as a fresh process has it: stopped, level 0, no flushing.
 class LogManagerTest : public testing::Test {
 protected:
   void TearDown() override {
-    ks::LogManager &lm = ks::LogManager::getInstance();
     if (lm.isStarted())
       lm.shutDown();
     lm.setLogLevel(0);
     lm.setFlush(false);
-    lm.setLogTimeString(true);
-    lm.setLogStepCount(true);
+    ks::Configuration::getInstance().reset();
   }
+
+  /// The step prefix: the step count (0 in a fresh process, the last run's count after a game
+  /// loop ran) in four columns and a blank.
+  static std::string step() {
+    char text[16];
+    snprintf(text, sizeof text, "%4d ", ks::GameManager::getInstance().getStepCount());
+    return text;
+  }
+
+  const std::string time = "\\d\\d:\\d\\d:\\d\\d "; // the time prefix, as a pattern
+
+  ks::LogManager &lm = ks::LogManager::getInstance();
 };
 
-TEST_F(LogManagerTest, LineHasTimeAndFourColumnStepPrefix) {
+TEST_F(LogManagerTest, LinesCarryTheTimeAndTheStepAndLevelsUpToTheLogLevelPass) {
   std::string path = kstest::startLog("log");
-  ks::LogManager &lm = ks::LogManager::getInstance();
   EXPECT_EQ(lm.writeLog("hello %d", 42), 8);
-  std::vector<std::string> lines = kstest::readLines(path);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_TRUE(
-      std::regex_match(lines[0], std::regex("[0-2][0-9]:[0-5][0-9]:[0-6][0-9]    0 hello 42")))
-      << lines[0];
+  EXPECT_EQ(lm.writeLog(1, "level one at zero"), 0);
+  lm.setLogLevel(5);
+  for (int level = 1; level <= 6; level++)
+    EXPECT_EQ(lm.writeLog(level, "level %d", level), level <= 5 ? 7 : 0);
+  lm.writeLog("%s", "100% %d %s"); // arguments are never formats
+  Lines lines = kstest::readLines(path);
+  Lines messages = {"hello 42", "level 1", "level 2",   "level 3",
+                    "level 4",  "level 5", "100% %d %s"};
+  ASSERT_EQ(lines.size(), messages.size());
+  for (size_t i = 0; i < lines.size(); i++)
+    EXPECT_TRUE(std::regex_match(lines[i], std::regex(time + step() + messages[i]))) << lines[i];
 }
 
-TEST_F(LogManagerTest, PrefixesCanBeSwitchedOff) {
-  std::string path = kstest::startLog("log");
-  ks::LogManager &lm = ks::LogManager::getInstance();
-  lm.setLogTimeString(false);
-  lm.writeLog("no time");
-  lm.setLogStepCount(false);
-  lm.writeLog("bare");
-  lm.setLogTimeString(true);
-  lm.writeLog("time only");
-  std::vector<std::string> lines = kstest::readLines(path);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "   0 no time");
-  EXPECT_EQ(lines[1], "bare");
-  EXPECT_TRUE(std::regex_match(lines[2], std::regex("\\d\\d:\\d\\d:\\d\\d time only"))) << lines[2];
-}
-
-TEST_F(LogManagerTest, StartUpTruncatesAndFlushKeepsFileCurrent) {
+TEST_F(LogManagerTest, TheFileIsTruncatedKeptCurrentAndLeftForStandardError) {
   std::string path = kstest::scratchPath("log");
   kstest::writeFile(path, "old content\n");
   ks::Configuration::getInstance().setLogFile(path);
-  ks::LogManager &lm = ks::LogManager::getInstance();
   lm.setFlush(true);
+  lm.setLogLevel(1);
   ASSERT_EQ(lm.startUp(), 0);
-  EXPECT_EQ(kstest::readFile(path), "");
   lm.writeLog("first");
-  // Read back while the file is still open: each line must already be on disk.
-  EXPECT_EQ(kstest::logMessages(path), std::vector<std::string>{"first"});
-  lm.writeLog("second");
-  EXPECT_EQ(kstest::logMessages(path), (std::vector<std::string>{"first", "second"}));
-}
-
-TEST_F(LogManagerTest, LevelFiltering) {
-  std::string path = kstest::startLog("log");
-  ks::LogManager &lm = ks::LogManager::getInstance();
-  EXPECT_EQ(lm.getLogLevel(), 0);
-  EXPECT_EQ(lm.writeLog(1, "level one at zero"), 0);
-  lm.setLogLevel(5);
-  EXPECT_EQ(lm.getLogLevel(), 5);
-  for (int level = 1; level <= 5; level++)
-    EXPECT_GT(lm.writeLog(level, "level %d", level), 0);
-  EXPECT_EQ(lm.writeLog(6, "level six"), 0);
-  EXPECT_EQ(lm.writeLog(10, "level ten"), 0);
-  lm.writeLog("unlevelled");
+  // Read back while the file is open: each line must already be on disk.
   EXPECT_EQ(kstest::logMessages(path),
-            (std::vector<std::string>{"level 1", "level 2", "level 3", "level 4", "level 5",
-                                      "unlevelled"}));
-}
-
-TEST_F(LogManagerTest, StartAndStopMessagesAtLevelOne) {
-  ks::LogManager &lm = ks::LogManager::getInstance();
-  lm.setLogLevel(1);
-  std::string path = kstest::startLog("log");
-  lm.writeLog("between");
-  lm.shutDown();
-  EXPECT_EQ(kstest::logMessages(path),
-            (std::vector<std::string>{"LogManager::startUp(): successfully started.", "between",
-                                      "LogManager::shutDown(): successfully stopped."}));
-}
-
-TEST_F(LogManagerTest, StartedTwiceWarnsAndKeepsFileOpen) {
-  std::string path = kstest::startLog("log");
-  ks::LogManager &lm = ks::LogManager::getInstance();
+            (Lines{"LogManager::startUp(): successfully started.", "first"}));
   EXPECT_EQ(lm.startUp(), -1);
-  EXPECT_TRUE(lm.isStarted());
-  lm.writeLog("still here");
+  lm.shutDown();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(lm.writeLog("to stderr %s", "now"), 13);
+  lm.shutDown();
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(std::regex_match(
+      err, std::regex(time + step() + "to stderr now\n" + time + step() +
+                      "Manager::shutDown\\(\\): Warning! LogManager not started.\n" + time +
+                      step() + "LogManager::shutDown\\(\\): successfully stopped.\n")))
+      << err;
   EXPECT_EQ(kstest::logMessages(path),
-            (std::vector<std::string>{"LogManager::startup(): Warning! LogManager already started.",
-                                      "still here"}));
-}
+            (Lines{"LogManager::startUp(): successfully started.", "first",
+                   "LogManager::startup(): Warning! LogManager already started.",
+                   "LogManager::shutDown(): successfully stopped."}));
 
-TEST_F(LogManagerTest, WritesToStandardErrorWhenNoFileIsOpen) {
-  ks::LogManager &lm = ks::LogManager::getInstance();
-  ASSERT_FALSE(lm.isStarted());
-  testing::internal::CaptureStderr();
-  int written = lm.writeLog("to stderr %s", "now");
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(written, 13);
-  EXPECT_TRUE(std::regex_match(err, std::regex("\\d\\d:\\d\\d:\\d\\d    0 to stderr now\n")))
-      << err;
-}
-
-TEST_F(LogManagerTest, WritesToStandardErrorAfterShutDown) {
-  std::string path = kstest::startLog("log");
-  ks::LogManager &lm = ks::LogManager::getInstance();
-  lm.writeLog("in file");
-  lm.shutDown();
-  testing::internal::CaptureStderr();
-  EXPECT_GT(lm.writeLog("after shutdown"), 0);
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("after shutdown\n"), std::string::npos) << err;
-  EXPECT_EQ(kstest::logMessages(path), std::vector<std::string>{"in file"});
-}
-
-TEST_F(LogManagerTest, MissingFolderFailsWithMessageAndEmptyLine) {
-  std::string path = kstest::scratchPath("no-such-dir") + "/kestle.log";
+  path = kstest::scratchPath("no-such-dir") + "/kestle.log";
   ks::Configuration::getInstance().setLogFile(path);
-  ks::LogManager &lm = ks::LogManager::getInstance();
   testing::internal::CaptureStderr();
-  int result = lm.startUp();
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(result, -1);
-  EXPECT_FALSE(lm.isStarted());
+  EXPECT_EQ(lm.startUp(), -1);
+  err = testing::internal::GetCapturedStderr();
   std::string expected = "LogManager::startup(): Warning! Unable to open file '" + path + "'.\n\n";
-  ASSERT_GE(err.size(), expected.size());
-  EXPECT_EQ(err.substr(err.size() - expected.size()), expected) << err;
-  EXPECT_TRUE(std::regex_match(err.substr(0, 14), std::regex("\\d\\d:\\d\\d:\\d\\d    0 ")));
-}
-
-TEST_F(LogManagerTest, ShutDownWhenNotStartedWarnsAtLevelOne) {
-  ks::LogManager &lm = ks::LogManager::getInstance();
-  lm.setLogLevel(1);
-  testing::internal::CaptureStderr();
-  lm.shutDown();
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("Manager::shutDown(): Warning! LogManager not started.\n"), std::string::npos)
-      << err;
-}
-
-TEST_F(LogManagerTest, FailedFlushIsReported) {
+  EXPECT_EQ(err.substr(err.size() - std::min(err.size(), expected.size())), expected);
   // /dev/full accepts the open but refuses every write.
   ks::Configuration::getInstance().setLogFile("/dev/full");
-  ks::LogManager &lm = ks::LogManager::getInstance();
   ASSERT_EQ(lm.startUp(), 0);
-  lm.setFlush(true);
   EXPECT_EQ(lm.writeLog("lost"), -1);
-  EXPECT_EQ(lm.writeLog("lost again"), -1);
-}
-
-TEST_F(LogManagerTest, PercentSignsInArgumentsAreNotFormats) {
-  std::string path = kstest::startLog("log");
-  ks::LogManager::getInstance().writeLog("%s", "100% %d %s");
-  EXPECT_EQ(kstest::logMessages(path), std::vector<std::string>{"100% %d %s"});
-}
-
-TEST_F(LogManagerTest, LogLevelStartsAtZero) {
-  testing::FLAGS_gtest_death_test_style = "threadsafe";
-  // A fresh process, so no earlier test can have changed the level.
-  EXPECT_EXIT(exit(ks::LogManager::getInstance().getLogLevel() == 0 ? 0 : 1),
-              testing::ExitedWithCode(0), "");
 }
 
 } // namespace
