@@ -1,7 +1,6 @@
 // The configuration text, given directly and read from the configuration file.
 #include "Configuration.h"
 #include "FuzzSupport.h"
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   ksfuzz::startEngine();
   ks::Configuration &config = ks::Configuration::getInstance();

@@ -2,7 +2,6 @@
 #include "FuzzSupport.h"
 #include "GameLoaders.h"
 #include "WorldManager.h"
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   ksfuzz::startEngine();
   ks::WorldManager &wm = ks::WorldManager::getInstance();

@@ -2,7 +2,6 @@
 #include "FuzzSupport.h"
 #include "GameLoaders.h"
 #include "ViewObject.h"
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   static bool loaded = false;
   ksfuzz::startEngine();

@@ -1,7 +1,6 @@
 // The recorded-run reader; what it accepts, written back, reads again to the same run.
 #include "FuzzSupport.h"
 #include "Recording.h"
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   ksfuzz::startEngine();
   ks::Recording run;

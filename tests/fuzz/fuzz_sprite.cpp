@@ -2,7 +2,6 @@
 #include "FuzzSupport.h"
 #include "ResourceManager.h"
 #include "Sprite.h"
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   ksfuzz::startEngine();
   ks::ResourceManager &rm = ks::ResourceManager::getInstance();
