@@ -8,7 +8,6 @@
 #include "Color.h"
 #include "Configuration.h"
 #include "GraphicsManager.h"
-#include "LogManager.h"
 #include "Shape.h"
 #include "TestSupport.h"
 #include "TextDisplay.h"
@@ -31,7 +30,6 @@ protected:
   void TearDown() override {
     if (ks::GraphicsManager::getInstance().isStarted())
       ks::GraphicsManager::getInstance().shutDown();
-    ks::LogManager::getInstance().setLogLevel(0);
   }
   /// Starts the text display and returns the frame that `draw` presents.
   ks::TextFrame present(const std::function<void()> &draw) {
@@ -93,6 +91,14 @@ const PlacementCase PLACEMENTS[] = {
        ch('k', ks::BLACK, 5, 0);
      },
      {{0, 0, "???~!k", "111770"}}},
+    {"strings left, centred and right of their position",
+     [] {
+       gm().drawString(ks::Vector(10, 4), "abcde", ks::LEFT_JUSTIFIED, ks::RED);
+       gm().drawString(ks::Vector(10, 5), "abcde", ks::CENTER_JUSTIFIED, ks::RED);
+       gm().drawString(ks::Vector(10, 6), "abcd", ks::RIGHT_JUSTIFIED, ks::RED);
+       gm().drawString(ks::Vector(10, 7), "", ks::CENTER_JUSTIFIED, ks::RED);
+     },
+     {{10, 4, "abcde", "11111"}, {8, 5, "abcde", "11111"}, {6, 6, "abcd", "1111"}}},
     {"transparent cells keep what was under them; blanks without transparency don't",
      [] {
        gm().drawFrame(false, ks::RED, 0, ks::Vector(5, 3), ks::Frame(3, 1, "###"));
@@ -130,10 +136,6 @@ TEST_F(TextFrameTest, DrawingWithoutStartUpFails) {
   EXPECT_EQ(4, logCount(log, "GraphicsManager not started!"));
   ks::Shape().draw(ks::Vector(1, 1));
   EXPECT_EQ(1, logCount(log, "Shape::draw(): Error! GraphicsManager window not defined."));
-  ks::LogManager::getInstance().setLogLevel(1);
-  gm().shutDown();
-  EXPECT_EQ(1, logCount(log, "Manager::shutDown(): Warning! GraphicsManager not started."));
-  ks::Configuration::getInstance().setDisplay("text");
   EXPECT_EQ(0, gm().startUp()); // a text display needs no X server
   EXPECT_EQ(-1, gm().drawFrame(false, ks::RED, 0, ks::Vector(1, 1), ks::Frame()));
   EXPECT_EQ(nullptr, gm().getWindow());

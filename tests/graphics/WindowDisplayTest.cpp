@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "../../bench/PerCellDraw.h"
-#include "LogManager.h"
 #include "Shape.h"
 #include "TestSupport.h"
 #include "ViewObject.h"
@@ -28,7 +27,6 @@ protected:
     ks::WorldManager::getInstance().shutDown();
     if (ks::GraphicsManager::getInstance().isStarted())
       ks::GraphicsManager::getInstance().shutDown();
-    ks::LogManager::getInstance().setLogLevel(0);
   }
   std::string log;
 };
@@ -188,19 +186,16 @@ struct Look {
 
 class PixelIdentity : public WindowDisplay, public testing::WithParamInterface<Look> {};
 
-/// "equal", or where the first differing pixel is and how many differ.
+/// "equal", or how many pixels differ and where the first one is.
 std::string compareImages(const sf::Image &batched, const sf::Image &reference) {
-  int differing = 0, first_x = -1, first_y = -1;
+  std::string first;
+  int differing = 0;
   for (unsigned y = 0; y < reference.getSize().y; y++)
     for (unsigned x = 0; x < reference.getSize().x; x++)
-      if (batched.getPixel(x, y) != reference.getPixel(x, y) && differing++ == 0) {
-        first_x = static_cast<int>(x);
-        first_y = static_cast<int>(y);
-      }
-  if (differing == 0)
-    return "equal";
-  return std::to_string(differing) + " pixels differ, the first at (" + std::to_string(first_x) +
-         ", " + std::to_string(first_y) + ")";
+      if (batched.getPixel(x, y) != reference.getPixel(x, y) && differing++ == 0)
+        first =
+            " pixels differ, the first at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+  return differing == 0 ? "equal" : std::to_string(differing) + first;
 }
 
 } // namespace
