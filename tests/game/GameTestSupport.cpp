@@ -10,42 +10,11 @@
 #include "InputManager.h"
 #include "ObjectList.h"
 #include "ObjectListIterator.h"
+#include "RecordingObject.h"
 #include "TestSupport.h"
 #include "WorldManager.h"
 
 namespace gametest {
-
-namespace {
-
-/// Calls the test's script at every step event and ends the loop after the last step.
-class Driver : public ks::Object {
-public:
-  Driver(int init_steps, std::function<void(int)> init_each)
-      : steps(init_steps), each(std::move(init_each)) {
-    setType("Driver");
-    setSolidness(ks::SPECTRAL);
-    registerInterest(ks::STEP_EVENT);
-  }
-  int eventHandler(const ks::Event *p_e) override {
-    if (p_e->getType() != ks::STEP_EVENT)
-      return 0;
-    int step = static_cast<const ks::EventStep *>(p_e)->getStepCount();
-    if (each)
-      each(step);
-    if (step >= steps - 1) {
-      ks::GameManager::getInstance().setGameOver(true);
-      unregisterInterest(ks::STEP_EVENT);
-      ks::WorldManager::getInstance().markForDelete(this);
-    }
-    return 1;
-  }
-
-private:
-  int steps;                     ///< steps to run
-  std::function<void(int)> each; ///< the script
-};
-
-} // namespace
 
 std::string dataDir() {
   return KS_GAME_DATA_DIR;
@@ -74,9 +43,21 @@ void sendMouse(int action, int button, ks::Vector window_pos) {
   ks::InputManager::getInstance().onEvent(&e);
 }
 
+// A spectral object calls the script at every step event and ends the loop after the last step.
 int runSteps(int steps, const std::function<void(int)> &each) {
-  Driver *p_driver = new Driver(steps, each);
   ks::GameManager &gm = ks::GameManager::getInstance();
+  auto *p_driver = new kstest::RecordingObject("Driver");
+  p_driver->setSolidness(ks::SPECTRAL);
+  p_driver->registerInterest(ks::STEP_EVENT);
+  p_driver->on_event = [p_driver, steps, each, &gm](const ks::Event *) {
+    if (each)
+      each(gm.getStepCount());
+    if (gm.getStepCount() >= steps - 1) {
+      gm.setGameOver(true);
+      p_driver->unregisterInterest(ks::STEP_EVENT);
+      ks::WorldManager::getInstance().markForDelete(p_driver);
+    }
+  };
   gm.run();
   // The game may have ended the loop first; the driver must not end a later run.
   if (gm.getStepCount() < steps)
@@ -91,15 +72,6 @@ int countType(const std::string &type) {
   for (li.first(); !li.isDone(); li.next())
     n += li.currentObject()->getType() == type;
   return n;
-}
-
-ks::Object *findType(const std::string &type) {
-  ks::ObjectList all = ks::WorldManager::getInstance().getAllObjects(true);
-  ks::ObjectListIterator li(&all);
-  for (li.first(); !li.isDone(); li.next())
-    if (li.currentObject()->getType() == type)
-      return li.currentObject();
-  return nullptr;
 }
 
 void GameTest::SetUp() {

@@ -32,9 +32,6 @@ int runSteps(int steps, const std::function<void(int)> &each = {});
 /// Number of objects of `type`, active and inactive.
 int countType(const std::string &type);
 
-/// The first object of `type`, active or inactive, or null.
-ks::Object *findType(const std::string &type);
-
 /// A headless engine with a 300 x 50 world and the game's sprites loaded from the data folder
 /// (no sounds or music: their lookups log "not found").
 class GameTest : public testing::Test {

@@ -1,13 +1,13 @@
 // Frames as data: what the drawing calls record, the text display's grid of cells, the text
-// file form of a frame, and the shapes' outlines.
+// file form of a frame, the shapes' outlines and the colours' components.
 #include <cmath>
 #include <functional>
 
 #include <gtest/gtest.h>
 
+#include "Color.h"
 #include "Configuration.h"
 #include "GraphicsManager.h"
-#include "LogManager.h"
 #include "Shape.h"
 #include "TestSupport.h"
 #include "TextDisplay.h"
@@ -30,7 +30,6 @@ protected:
   void TearDown() override {
     if (ks::GraphicsManager::getInstance().isStarted())
       ks::GraphicsManager::getInstance().shutDown();
-    ks::LogManager::getInstance().setLogLevel(0);
   }
   /// Starts the text display and returns the frame that `draw` presents.
   ks::TextFrame present(const std::function<void()> &draw) {
@@ -92,12 +91,6 @@ const PlacementCase PLACEMENTS[] = {
        ch('k', ks::BLACK, 5, 0);
      },
      {{0, 0, "???~!k", "111770"}}},
-    {"characters follow the view",
-     [] {
-       ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(10, 2), 80, 24));
-       ch('@', ks::GREEN, 15, 3);
-     },
-     {{5, 1, "@", "2"}}},
     {"strings left, centred and right of their position",
      [] {
        gm().drawString(ks::Vector(10, 4), "abcde", ks::LEFT_JUSTIFIED, ks::RED);
@@ -106,16 +99,6 @@ const PlacementCase PLACEMENTS[] = {
        gm().drawString(ks::Vector(10, 7), "", ks::CENTER_JUSTIFIED, ks::RED);
      },
      {{10, 4, "abcde", "11111"}, {8, 5, "abcde", "11111"}, {6, 6, "abcd", "1111"}}},
-    {"centred frames start half their size up and left",
-     [] {
-       gm().drawFrame(true, ks::RED, 0, ks::Vector(10, 5), ks::Frame(3, 3, "abcdefghi"));
-       gm().drawFrame(true, ks::BLUE, 0, ks::Vector(20, 5), ks::Frame(4, 2, "jklmnopq"));
-     },
-     {{9, 4, "abc", "111"},
-      {9, 5, "def", "111"},
-      {9, 6, "ghi", "111"},
-      {18, 4, "jklm", "4444"},
-      {18, 5, "nopq", "4444"}}},
     {"transparent cells keep what was under them; blanks without transparency don't",
      [] {
        gm().drawFrame(false, ks::RED, 0, ks::Vector(5, 3), ks::Frame(3, 1, "###"));
@@ -126,22 +109,12 @@ const PlacementCase PLACEMENTS[] = {
        gm().drawFrame(false, ks::BLUE, 0, ks::Vector(5, 6), ks::Frame(5, 5, "##"));
      },
      {{5, 3, "X#X", "212"}, {5, 4, "X X", "222"}, {5, 6, "##", "44"}}},
-    {"a shape is one character in its colour",
-     [] {
-       ks::Shape shape;
-       shape.setColor(ks::MAGENTA);
-       shape.draw(ks::Vector(20.4f, 10));
-       shape.setColor(ks::CUSTOM);
-       shape.draw(ks::Vector(21, 10));
-     },
-     {{20, 10, "**", "58"}}},
 };
 
 } // namespace
 
 TEST_F(TextFrameTest, EachDrawLandsInItsNearestCell) {
   for (const PlacementCase &c : PLACEMENTS) {
-    ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
     ks::TextFrame frame = present(c.draw);
     ks::TextFrame expected(80, 24);
     for (const Span &span : c.spans)
@@ -155,17 +128,6 @@ TEST_F(TextFrameTest, EachDrawLandsInItsNearestCell) {
   }
 }
 
-TEST_F(TextFrameTest, EachSwapStartsAnEmptyFrame) {
-  ks::TextFrame frame = present([] { ch('#', ks::RED, 5, 3); });
-  EXPECT_EQ("#", frame.getLines()[3].substr(5, 1));
-  EXPECT_TRUE(gm().getScreen().getDraws().empty());
-  EXPECT_EQ(0, gm().swapBuffers());
-  EXPECT_EQ(ks::TextFrame(80, 24), gm().getLastFrame());
-  std::vector<std::string> colors = gm().getLastFrame().getColorLines();
-  EXPECT_EQ(24u, colors.size());
-  EXPECT_EQ(std::string(80, '.'), colors[3]);
-}
-
 TEST_F(TextFrameTest, DrawingWithoutStartUpFails) {
   EXPECT_EQ(-1, gm().drawCh('a', ks::RED, ks::Vector(1, 1)));
   EXPECT_EQ(-1, gm().drawString(ks::Vector(1, 1), "ab", ks::LEFT_JUSTIFIED, ks::RED));
@@ -174,11 +136,6 @@ TEST_F(TextFrameTest, DrawingWithoutStartUpFails) {
   EXPECT_EQ(4, logCount(log, "GraphicsManager not started!"));
   ks::Shape().draw(ks::Vector(1, 1));
   EXPECT_EQ(1, logCount(log, "Shape::draw(): Error! GraphicsManager window not defined."));
-  EXPECT_EQ(nullptr, gm().getWindow());
-  ks::LogManager::getInstance().setLogLevel(1);
-  gm().shutDown();
-  EXPECT_EQ(1, logCount(log, "Manager::shutDown(): Warning! GraphicsManager not started."));
-  ks::Configuration::getInstance().setDisplay("text");
   EXPECT_EQ(0, gm().startUp()); // a text display needs no X server
   EXPECT_EQ(-1, gm().drawFrame(false, ks::RED, 0, ks::Vector(1, 1), ks::Frame()));
   EXPECT_EQ(nullptr, gm().getWindow());
@@ -210,10 +167,7 @@ TEST_F(TextFrameTest, MalformedFramesAreRefusedWithTheirLine) {
   ASSERT_EQ(0, frame.fromText(good));
   EXPECT_EQ("a b", frame.getLines()[0]);
   EXPECT_EQ("1.7", frame.getColorLines()[0]);
-  struct Bad {
-    std::string text;
-    int line;
-  } bad[] = {
+  const std::pair<std::string, int> bad[] = {
       {"kestle-frame 2\n", 1},
       {"kestle-frame 1\nsize 3\n", 2},
       {"kestle-frame 1\nsize -3 1\n", 2},
@@ -224,74 +178,75 @@ TEST_F(TextFrameTest, MalformedFramesAreRefusedWithTheirLine) {
       {"kestle-frame 1\nsize 3 1\ntext\n|abc|\ncolors\n|111|\n", 6}, // no "end": truncated
       {"", 0},
   };
-  for (const Bad &b : bad) {
-    EXPECT_EQ(-1, frame.fromText(b.text)) << b.text;
-    EXPECT_EQ("a b", frame.getLines()[0]) << b.text; // unchanged
-    EXPECT_TRUE(logContains(log, "TextFrame::fromText(): Error on line " + std::to_string(b.line) +
+  for (const auto &[text, line] : bad) {
+    EXPECT_EQ(-1, frame.fromText(text)) << text;
+    EXPECT_EQ("a b", frame.getLines()[0]) << text; // unchanged
+    EXPECT_TRUE(logContains(log, "TextFrame::fromText(): Error on line " + std::to_string(line) +
                                      ": expected"))
-        << b.text;
+        << text;
   }
 }
 
-namespace {
-
-struct Outline {
-  int type;
-  float size;
-  int point_count;
-  float radius, rotation, left, top;
-};
-
-} // namespace
-
 // Cell (20, 10) is at pixel (256, 320). All shapes share one outline, so a square's rotation
-// stays for every later shape: the cases run in this order in one test.
-TEST_F(TextFrameTest, ShapesRecordTheirOutline) {
+// stays for every later shape, in this test and after it: the square comes first.
+TEST_F(TextFrameTest, ShapesRecordTheirOutlineAndColour) {
   const float PX = 256, PY = 320;
-  const Outline outlines[] = {
-      {ks::CIRCLE, 24, 10, 24, 0, PX - 12, PY - 12},
-      {ks::CIRCLE, 2.5f, 3, 2.5f, 0, PX - 1.25f, PY - 1.25f},
-      {ks::CIRCLE, 7.9f, 7, 7.9f, 0, PX - 3.95f, PY - 3.95f},
-      {ks::TRIANGLE, 24, 3, 12, 0, PX - 12, PY - 12},
-      {7, 24, 3, 12, 0, PX - 12, PY - 12}, // no such shape: the outline stays as it was
-      {ks::SQUARE, 24, 4, 12, 45, PX + 12, PY - 24 / 1.75f},
-      {ks::CIRCLE, 24, 10, 24, 45, PX - 12, PY - 12},
+  struct Outline {
+    int type;
+    float size;
+    std::vector<float> outline; // points, radius, rotation, left, top
+  } outlines[] = {
+      {ks::SQUARE, 24, {4, 12, 45, PX + 12, PY - 24 / 1.75f}},
+      {ks::CIRCLE, 24, {10, 24, 45, PX - 12, PY - 12}},
+      {ks::CIRCLE, 2.5f, {3, 2.5f, 45, PX - 1.25f, PY - 1.25f}},
+      {ks::CIRCLE, 7.9f, {7, 7.9f, 45, PX - 3.95f, PY - 3.95f}},
+      {ks::TRIANGLE, 24, {3, 12, 45, PX - 12, PY - 12}},
+      {7, 24, {3, 12, 45, PX - 12, PY - 12}}, // no such shape: the outline stays as it was
   };
-  ks::LogManager::getInstance().setLogLevel(10);
   present([] {});
   ks::Shape shape;
   EXPECT_FLOAT_EQ(24.0f, shape.getSize()); // (int)12.8 * font scale 2.0
-  EXPECT_EQ(ks::WHITE, shape.getColor());
+  auto last = [] {
+    const ks::Screen &screen = gm().getScreen();
+    return screen.getShape(screen.getDraws().back().shape_index);
+  };
   for (const Outline &o : outlines) {
     shape.setShapeType(o.type);
     shape.setSize(o.size);
     shape.draw(ks::Vector(20, 10));
-    const ks::Screen &screen = gm().getScreen();
-    const ks::ShapeDraw &s = screen.getShape(screen.getDraws().back().shape_index);
-    EXPECT_EQ(o.point_count, s.point_count) << o.type << " " << o.size;
-    EXPECT_FLOAT_EQ(o.radius, s.radius) << o.type << " " << o.size;
-    EXPECT_FLOAT_EQ(o.rotation, s.rotation) << o.type << " " << o.size;
-    EXPECT_FLOAT_EQ(o.left, s.left) << o.type << " " << o.size;
-    EXPECT_FLOAT_EQ(o.top, s.top) << o.type << " " << o.size;
-    EXPECT_EQ(255, s.a);
+    ks::ShapeDraw s = last();
+    EXPECT_EQ(o.outline, (std::vector<float>{static_cast<float>(s.point_count), s.radius,
+                                             s.rotation, s.left, s.top}))
+        << o.type << " " << o.size;
   }
-  EXPECT_TRUE(logContains(log, "Shape::draw(): Drawing at (256.00, 320.00)"));
-
-  // Components: a colour's own, CUSTOM's stored ones, and an unknown colour keeps the last.
-  ks::Color colors[] = {ks::MAGENTA, static_cast<ks::Color>(9), ks::CUSTOM};
-  unsigned char expected[][3] = {{255, 0, 255}, {255, 0, 255}, {10, 200, 30}};
-  shape.setRGB(0, 0, 0);
-  for (int i = 0; i < 3; i++) {
-    shape.setColor(colors[i]);
+  // Components: white by default, a colour's own, CUSTOM's stored ones, and an unknown colour
+  // keeps the last.
+  ks::Color colors[] = {ks::WHITE, ks::MAGENTA, static_cast<ks::Color>(9), ks::CUSTOM};
+  int expected[][4] = {
+      {255, 255, 255, 255}, {255, 0, 255, 77}, {255, 0, 255, 77}, {10, 200, 30, 77}};
+  for (int i = 0; i < 4; i++) {
+    if (i > 0)
+      shape.setColor(colors[i]), shape.setAlpha(77);
     if (colors[i] == ks::CUSTOM)
       shape.setRGB(10, 200, 30);
-    shape.setAlpha(77);
     shape.draw(ks::Vector(20, 10));
-    const ks::Screen &screen = gm().getScreen();
-    const ks::ShapeDraw &s = screen.getShape(screen.getDraws().back().shape_index);
-    EXPECT_EQ(expected[i][0], s.r) << i;
-    EXPECT_EQ(expected[i][1], s.g) << i;
-    EXPECT_EQ(expected[i][2], s.b) << i;
-    EXPECT_EQ(77, s.a) << i;
+    ks::ShapeDraw s = last();
+    EXPECT_EQ((std::vector<int>(expected[i], expected[i] + 4)),
+              (std::vector<int>{s.r, s.g, s.b, s.a}))
+        << i;
+  }
+}
+
+TEST(ColorTest, EightColoursAndWhiteOrUnchangedForTheRest) {
+  const sf::Color library[] = {sf::Color::Black,  sf::Color::Red,  sf::Color::Green,
+                               sf::Color::Yellow, sf::Color::Blue, sf::Color::Magenta,
+                               sf::Color::Cyan,   sf::Color::White};
+  for (int c = -1; c < 10; c++) {
+    bool known = c >= 0 && c < 8;
+    EXPECT_EQ(known ? library[c] : sf::Color::White, ks::colorToSFML(static_cast<ks::Color>(c)))
+        << c;
+    unsigned char r = 10, g = 20, b = 30;
+    ks::colorToRGB(static_cast<ks::Color>(c), &r, &g, &b);
+    EXPECT_EQ(known ? library[c] : sf::Color(10, 20, 30), sf::Color(r, g, b)) << c;
   }
 }

@@ -1,11 +1,10 @@
-// The window display: start-up and its failures, the clear colour, and the batched drawing
+// The window display: start-up and its failures, and the batched drawing on its background
 // compared pixel for pixel with drawing every character on its own.
 #include <functional>
 
 #include <gtest/gtest.h>
 
 #include "../../bench/PerCellDraw.h"
-#include "LogManager.h"
 #include "Shape.h"
 #include "TestSupport.h"
 #include "ViewObject.h"
@@ -28,108 +27,56 @@ protected:
     ks::WorldManager::getInstance().shutDown();
     if (ks::GraphicsManager::getInstance().isStarted())
       ks::GraphicsManager::getInstance().shutDown();
-    ks::LogManager::getInstance().setLogLevel(0);
   }
   std::string log;
 };
 
 } // namespace
 
-TEST_F(WindowDisplay, StartsWithTheConfiguredGrid) {
-  ks::LogManager::getInstance().setLogLevel(5);
+TEST_F(WindowDisplay, StartsOnceWithTheConfiguredSize) {
   ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
   ASSERT_EQ(0, gm.startUp());
-  ASSERT_NE(nullptr, gm.getWindow());
-  EXPECT_EQ(1024u, gm.getWindow()->getSize().x);
-  EXPECT_EQ(768u, gm.getWindow()->getSize().y);
-  EXPECT_EQ(80, gm.getHorizontal());
-  EXPECT_EQ(24, gm.getVertical());
-  EXPECT_FLOAT_EQ(12.8f, ks::charWidth());
-  EXPECT_FLOAT_EQ(32.0f, ks::charHeight());
-  ks::Vector pixels = ks::spacesToPixels(ks::Vector(1, 1));
-  EXPECT_FLOAT_EQ(12.8f, pixels.getX());
-  EXPECT_FLOAT_EQ(32.0f, pixels.getY());
-  ks::Vector spaces = ks::pixelsToSpaces(ks::Vector(64, 64));
-  EXPECT_FLOAT_EQ(5.0f, spaces.getX());
-  EXPECT_FLOAT_EQ(2.0f, spaces.getY());
-  // The desktop's resolution, not the window's (the test screen is 1280 x 1024).
-  EXPECT_TRUE(logContains(log, "GraphicsManager::startUp(): Window resolution (1280, 1024) "
-                               "pixels"));
-  EXPECT_TRUE(logContains(log, "GraphicsManager::startUp(): successfully started."));
-
   sf::RenderWindow *p_window = gm.getWindow();
+  ASSERT_NE(nullptr, p_window);
+  EXPECT_EQ(sf::Vector2u(1024, 768), p_window->getSize());
   EXPECT_EQ(0, gm.startUp());
   EXPECT_EQ(p_window, gm.getWindow());
   EXPECT_EQ(1, logCount(log, "GraphicsManager::startUp(): Already started."));
   gm.shutDown();
   EXPECT_EQ(nullptr, gm.getWindow());
-  EXPECT_FALSE(gm.isStarted());
 }
 
-TEST_F(WindowDisplay, WindowOfNoOrAbsurdSizeIsRefused) {
+TEST_F(WindowDisplay, WindowsOfNoOrAbsurdSizeAndMissingOrBadFontsAreRefused) {
   ks::Configuration &config = ks::Configuration::getInstance();
   ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
-  using Setter = void (ks::Configuration::*)(int);
-  const Setter width = &ks::Configuration::setWindowHorizontalPixels,
-               height = &ks::Configuration::setWindowVerticalPixels,
-               columns = &ks::Configuration::setWindowHorizontalChars,
-               rows = &ks::Configuration::setWindowVerticalChars;
+  std::string bad_font = scratchPath("bad-font.ttf"), no_font = scratchPath("no-such-font.ttf");
+  writeFile(bad_font, "not a font at all\n");
+  const std::string no_window = "GraphicsLayer::startUp(): Unable to alloate window!",
+                    font = "GraphicsManager::startUp(): Unable to load font from file '";
   // Sides past what X and GL can hold hang or crash the process: refused too.
-  const std::pair<Setter, int> bad[] = {{width, 0},       {width, -1000},  {width, 16385},
-                                        {width, 70000},   {height, 0},     {height, -1000},
-                                        {height, 16385},  {height, 70000}, {columns, 0},
-                                        {columns, -1000}, {rows, 0},       {rows, -1000}};
-  int refusals = 0;
-  for (const auto &[setter, value] : bad) {
+  const std::pair<std::function<void()>, std::string> bad[] = {
+      {[&] { config.setWindowHorizontalPixels(0); }, no_window},
+      {[&] { config.setWindowHorizontalPixels(16385); }, no_window},
+      {[&] { config.setWindowVerticalPixels(-1000); }, no_window},
+      {[&] { config.setWindowVerticalPixels(70000); }, no_window},
+      {[&] { config.setWindowHorizontalChars(0); }, no_window},
+      {[&] { config.setWindowVerticalChars(-1000); }, no_window},
+      {[&] { config.setFontFile(no_font); }, font + no_font + "'."},
+      {[&] { config.setFontFile(bad_font); }, font + bad_font + "'."},
+  };
+  for (const auto &[change, message] : bad) {
     configureWindow(log);
-    (config.*setter)(value);
-    EXPECT_EQ(-1, gm.startUp()) << value;
-    EXPECT_EQ(nullptr, gm.getWindow());
+    change();
+    EXPECT_EQ(-1, gm.startUp()) << message;
+    EXPECT_TRUE(logContains(log, message)) << message;
+    EXPECT_EQ(nullptr, gm.getWindow()) << message;
     EXPECT_FALSE(gm.isStarted());
-    refusals++;
-  }
-  EXPECT_EQ(refusals, logCount(log, "GraphicsLayer::startUp(): Unable to alloate window!"));
-  EXPECT_EQ(0, gm.getHorizontal()); // no size is left behind from a refused start-up
-  EXPECT_EQ(0, gm.getHorizontalPixels());
-  configureWindow(log);
-  EXPECT_EQ(0, gm.startUp());
-}
-
-TEST_F(WindowDisplay, MissingOrBadFontClosesTheWindowAgain) {
-  ks::Configuration &config = ks::Configuration::getInstance();
-  ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
-  std::string bad = scratchPath("bad-font.ttf");
-  writeFile(bad, "not a font at all\n");
-  for (const std::string &font : {scratchPath("no-such-font.ttf"), bad}) {
-    config.setFontFile(font);
-    EXPECT_EQ(-1, gm.startUp());
-    EXPECT_TRUE(logContains(log, "GraphicsManager::startUp(): Unable to load font from file '" +
-                                     font + "'."));
-    EXPECT_EQ(nullptr, gm.getWindow());
-    EXPECT_FALSE(gm.isStarted());
+    EXPECT_EQ(0, gm.getHorizontal()); // no size is left behind from a refused start-up
   }
   // Nothing was left half started: the next start-up really starts.
-  config.setFontFile(testFont());
+  configureWindow(log);
   EXPECT_EQ(0, gm.startUp());
   EXPECT_EQ(0, logCount(log, "Already started."));
-}
-
-TEST_F(WindowDisplay, FramesStartFromTheBackgroundColour) {
-  ks::Configuration &config = ks::Configuration::getInstance();
-  ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
-  // A value outside the colours is white.
-  for (auto [color, pixel] : {std::pair<int, sf::Color>{ks::BLUE, sf::Color::Blue},
-                              std::pair<int, sf::Color>{42, sf::Color::White}}) {
-    config.setWindowBackgroundColor(color);
-    ASSERT_EQ(0, gm.startUp());
-    EXPECT_EQ(1024 * 768, countColor(grabWindow(), pixel)) << color;
-    gm.drawString(ks::Vector(10, 10), "some text", ks::LEFT_JUSTIFIED, ks::RED);
-    ASSERT_GT(countColor(grabWindow(), sf::Color::Red), 0);
-    ASSERT_EQ(0, gm.swapBuffers());
-    gm.drawCh(' ', ks::RED, ks::Vector(1, 1)); // a blank cell is background too
-    EXPECT_EQ(1024 * 768, countColor(grabWindow(), pixel)) << color;
-    gm.shutDown();
-  }
 }
 
 namespace {
@@ -229,28 +176,26 @@ const Scene SCENES[] = {
      }},
 };
 
-/// Font scale, background colour and size of a window.
+/// Font scale, background colour (and its pixels) and size of a window.
 struct Look {
   float font_scale;
   int background;
+  sf::Color pixel;
   int width, height;
 };
 
 class PixelIdentity : public WindowDisplay, public testing::WithParamInterface<Look> {};
 
-/// "equal", or where the first differing pixel is and how many differ.
+/// "equal", or how many pixels differ and where the first one is.
 std::string compareImages(const sf::Image &batched, const sf::Image &reference) {
-  int differing = 0, first_x = -1, first_y = -1;
+  std::string first;
+  int differing = 0;
   for (unsigned y = 0; y < reference.getSize().y; y++)
     for (unsigned x = 0; x < reference.getSize().x; x++)
-      if (batched.getPixel(x, y) != reference.getPixel(x, y) && differing++ == 0) {
-        first_x = static_cast<int>(x);
-        first_y = static_cast<int>(y);
-      }
-  if (differing == 0)
-    return "equal";
-  return std::to_string(differing) + " pixels differ, the first at (" + std::to_string(first_x) +
-         ", " + std::to_string(first_y) + ")";
+      if (batched.getPixel(x, y) != reference.getPixel(x, y) && differing++ == 0)
+        first =
+            " pixels differ, the first at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+  return differing == 0 ? "equal" : std::to_string(differing) + first;
 }
 
 } // namespace
@@ -263,6 +208,10 @@ TEST_P(PixelIdentity, BatchedFrameEqualsDrawingEachCharacter) {
   ks::GraphicsManager &gm = ks::GraphicsManager::getInstance();
   ASSERT_EQ(0, gm.startUp());
   auto &display = *dynamic_cast<ks::WindowDisplay *>(gm.getDisplay());
+  const int all = GetParam().width * GetParam().height;
+  EXPECT_EQ(all, countColor(grabWindow(), GetParam().pixel)); // frames start from the background
+  gm.drawCh(' ', ks::RED, ks::Vector(1, 1));                  // and a blank cell is background
+  EXPECT_EQ(all, countColor(grabWindow(), GetParam().pixel));
   for (const Scene &scene : SCENES) {
     scene.draw();
     ks::Screen draws = gm.getScreen();
@@ -299,8 +248,8 @@ TEST_P(PixelIdentity, BatchedFrameEqualsDrawingEachCharacter) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TwoFontScales, PixelIdentity,
-                         testing::Values(Look{2.0f, ks::BLACK, 1024, 768},
-                                         Look{1.3f, ks::BLUE, 1000, 700}),
+                         testing::Values(Look{2.0f, ks::BLACK, sf::Color::Black, 1024, 768},
+                                         Look{1.3f, 42, sf::Color::White, 1000, 700}), // no colour
                          [](const testing::TestParamInfo<Look> &look) {
                            return "Window" + std::to_string(look.param.width) + "x" +
                                   std::to_string(look.param.height);

@@ -1,12 +1,9 @@
-// Recordings: a run's input written as sent and sent again in its steps, and recordings that
-// don't read refused with the line at fault.
-#include <sstream>
-
+// Recordings: a replay's input recorded again as it was read up to its close or its end,
+// recordings that don't read refused with the line at fault, and an input manager that can't
+// start.
 #include <gtest/gtest.h>
 
 #include "Configuration.h"
-#include "EventKeyboard.h"
-#include "EventMouse.h"
 #include "GameManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
@@ -20,108 +17,50 @@ using namespace kstest;
 
 namespace {
 
-/// Sends a fixed script: `script[step]` in that step.
-class ScriptedInput : public ks::InputSource {
-public:
-  explicit ScriptedInput(std::vector<std::vector<ks::InputEvent>> init_script)
-      : script(std::move(init_script)) {}
-  int start() override { return 0; }
-  void stop() override {}
-  void poll(int step, std::vector<ks::InputEvent> &events) override {
-    if (step < static_cast<int>(script.size()))
-      events.insert(events.end(), script[step].begin(), script[step].end());
-  }
-
-private:
-  std::vector<std::vector<ks::InputEvent>> script;
-};
-
-/// Every keyboard and mouse event an object is sent, one line each, with the step it came in.
-std::string describe(const ks::Event *p_e) {
-  std::ostringstream out;
-  out << ks::GameManager::getInstance().getStepCount() << " ";
-  if (p_e->getType() == ks::KEYBOARD_EVENT) {
-    auto *p_k = static_cast<const ks::EventKeyboard *>(p_e);
-    out << "key " << p_k->getKeyboardAction() << " " << p_k->getKey();
-  } else {
-    auto *p_m = static_cast<const ks::EventMouse *>(p_e);
-    out.precision(9);
-    out << "mouse " << p_m->getMouseAction() << " " << p_m->getMouseButton() << " "
-        << p_m->getMousePosition().getX() << " " << p_m->getMousePosition().getY();
-  }
-  return out.str();
-}
-
-/// Runs the engine with the text display and `settings` until the input ends the game or
-/// `steps` steps have run; returns what an object interested in input was sent.
-std::vector<std::string> run(const std::string &settings, int steps, ks::InputSource *p_source) {
+/// Starts the engine with the text display and `settings`.
+void start(const std::string &settings) {
   ks::Configuration &config = ks::Configuration::getInstance();
   config.reset();
   config.setLogFile(scratchPath("log"));
   config.setOverrides("display:text,frame_time:0," + settings);
-  ks::GameManager &game = ks::GameManager::getInstance();
-  EXPECT_EQ(0, game.startUp());
-  ks::InputManager::getInstance().setSource(p_source);
-  std::vector<std::string> seen;
-  auto *p_listener = new RecordingObject;
-  p_listener->registerInterest(ks::KEYBOARD_EVENT);
-  p_listener->registerInterest(ks::MOUSE_EVENT);
-  p_listener->registerInterest(ks::STEP_EVENT);
-  p_listener->on_event = [&seen, steps](const ks::Event *p_e) {
-    if (p_e->getType() != ks::STEP_EVENT)
-      seen.push_back(describe(p_e));
-    else if (static_cast<const ks::EventStep *>(p_e)->getStepCount() + 1 >= steps)
+  ASSERT_EQ(0, ks::GameManager::getInstance().startUp());
+}
+
+/// Runs the engine with `settings` until the input ends the game (100 steps at most).
+void run(const std::string &settings) {
+  start(settings);
+  auto *p_guard = new RecordingObject;
+  p_guard->registerInterest(ks::STEP_EVENT);
+  p_guard->on_event = [](const ks::Event *) {
+    if (ks::GameManager::getInstance().getStepCount() == 99)
       ks::GameManager::getInstance().setGameOver(true);
   };
-  game.run();
-  ks::InputManager::getInstance().setSource(nullptr);
-  game.shutDown();
-  return seen;
+  ks::GameManager::getInstance().run();
+  ks::GameManager::getInstance().shutDown();
 }
 
 } // namespace
 
-TEST(RecordingTest, WhatIsRecordedIsSentAgainInItsSteps) {
-  using IE = ks::InputEvent;
-  ScriptedInput script({
-      {IE::keyboard(ks::KEY_PRESSED, ks::P), IE::keyboard(ks::KEY_DOWN, ks::P)},
-      {},
-      {IE::mouse(ks::MOVED, -1, ks::Vector(1.0f / 3, 23.999f)),
-       IE::mouse(ks::CLICKED, ks::LEFT, ks::Vector(-0.5f, 1e-7f)),
-       IE::mouse(ks::PRESSED, ks::MIDDLE, ks::Vector(79.9f, 0))},
-      {IE::keyboard(ks::KEY_RELEASED, 39 + 97), IE::keyboard(ks::KEY_DOWN, ks::NUM0),
-       IE::keyboard(ks::KEY_PRESSED, ks::F12), IE::keyboard(ks::KEY_DOWN, ks::BACKSPACE)},
-      {},
-      {IE::close(), IE::keyboard(ks::KEY_PRESSED, ks::Q)}, // nothing is sent after a close
-  });
-  std::string recording = scratchPath("run.rec");
-  std::vector<std::string> live = run("record_file:" + recording + ",random_seed:99", 20, &script);
-  ASSERT_EQ(9u, live.size());                                  // nothing after the close
-  EXPECT_EQ(6, ks::GameManager::getInstance().getStepCount()); // it ended the run in step 5
-
-  ks::Recording read;
-  ASSERT_EQ(0, read.readFile(recording));
-  EXPECT_EQ(6, read.getSteps());
-  EXPECT_EQ(99, read.getSettings().random_seed);
-  EXPECT_EQ(80, read.getSettings().horizontal);
-  EXPECT_EQ(24, read.getSettings().vertical);
-  EXPECT_EQ(100, read.getSettings().path_plies);
-  EXPECT_EQ(10u, read.getEvents().size());
-
-  // Replayed, the same events arrive in the same steps, whatever the other source says.
-  ScriptedInput noise({{IE::keyboard(ks::KEY_PRESSED, ks::X)}});
-  EXPECT_EQ(live, run("replay_file:" + recording, 20, &noise));
-}
-
-TEST(RecordingTest, AReplayEndsWhereTheRecordedRunEnded) {
-  std::string recording = scratchPath("short.rec");
-  writeFile(recording, std::string(ks::Recording::FORMAT_LINE) +
-                           "\nview 40 10\nframe_time 33\nrandom_seed 5\npath_plies 7\n"
-                           "1 key pressed SPACE\nend 4\n");
-  EXPECT_EQ(std::vector<std::string>{"1 key 0 0"}, run("replay_file:" + recording, 100, nullptr));
-  EXPECT_EQ(4, ks::GameManager::getInstance().getStepCount());
-  EXPECT_EQ(40, ks::Configuration::getInstance().getWindowHorizontalChars());
-  EXPECT_EQ(7, ks::Configuration::getInstance().getPathPlies());
+TEST(RecordingTest, AReplayIsRecordedAsItWasReadUpToItsCloseOrItsEnd) {
+  // Settings that aren't the defaults: the replay runs with them, so they are recorded again.
+  const std::string head = "kestle-recording 1\nview 40 10\nframe_time 0\nrandom_seed 99\n"
+                           "path_plies 7\n";
+  const std::string sent = "0 key pressed P\n0 key down P\n"
+                           "2 mouse moved none 0.333333343 9.9989996\n"
+                           "2 mouse clicked left -0.5 1.00000001e-07\n"
+                           "2 mouse pressed middle 39.9000015 0\n"
+                           "3 key released 136\n3 key down NUM0\n3 key pressed F12\n"
+                           "3 key down BACKSPACE\n5 close\n";
+  std::string in = scratchPath("in.rec"), out = scratchPath("out.rec");
+  writeFile(in, head + "# read, not sent\n" + sent + "5 key pressed Q\nend 9\n");
+  run("log_level:1,replay_file:" + in + ",record_file:" + out);
+  EXPECT_EQ(head + sent + "end 6\n", readFile(out)); // nothing after the close
+  EXPECT_TRUE(logContains(ks::Configuration::getInstance().getLogFile(),
+                          "InputManager::getInput(): Window close event. Setting game over."));
+  // Without a close the replay ends after the recorded run's steps.
+  writeFile(in, head + "1 key pressed SPACE\nend 4\n");
+  run("replay_file:" + in + ",record_file:" + out);
+  EXPECT_EQ(head + "1 key pressed SPACE\nend 4\n", readFile(out));
   EXPECT_TRUE(logContains(ks::Configuration::getInstance().getLogFile(),
                           "InputManager::getInput(): End of replay after 4 steps. Setting game "
                           "over."));
@@ -181,26 +120,32 @@ TEST(RecordingTest, RecordingsThatDontReadAreRefusedNamingTheLine) {
 }
 
 TEST(RecordingTest, WhileRecordingPathSearchesGetTheSetNumberOfPliesEveryStep) {
-  ks::Configuration &config = ks::Configuration::getInstance();
-  config.reset();
-  config.setLogFile(scratchPath("log"));
-  config.setOverrides("display:text,frame_time:0,path_plies:7,record_file:" +
-                      scratchPath("plies.rec"));
-  ks::GameManager &game = ks::GameManager::getInstance();
-  ASSERT_EQ(0, game.startUp());
+  start("path_plies:7,record_file:" + scratchPath("plies.rec"));
   auto *p_walker = new RecordingObject;
   p_walker->setPosition(ks::Vector(1, 1));
   ASSERT_EQ(0, ks::PathManager::getInstance().findPath(p_walker, ks::Vector(78, 22)));
   std::vector<int> plies;
   p_walker->registerInterest(ks::STEP_EVENT);
   p_walker->on_event = [&](const ks::Event *p_e) {
-    if (p_e->getType() != ks::STEP_EVENT)
-      return;
-    plies.push_back(p_walker->getPathFind()->getPly());
-    if (plies.size() == 3)
-      ks::GameManager::getInstance().setGameOver(true);
+    if (p_e->getType() == ks::STEP_EVENT)
+      plies.push_back(p_walker->getPathFind()->getPly());
+    ks::GameManager::getInstance().setGameOver(plies.size() == 3);
   };
-  game.run();
-  game.shutDown();
+  ks::GameManager::getInstance().run();
+  ks::GameManager::getInstance().shutDown();
   EXPECT_EQ((std::vector<int>{7, 14, 21}), plies); // whatever the machine's speed
+}
+
+TEST(InputManager, NeedsTheGraphicsManager) {
+  std::string log = startLog("log");
+  ks::InputManager &im = ks::InputManager::getInstance();
+  EXPECT_EQ(-1, im.startUp());
+  EXPECT_FALSE(im.isStarted());
+  im.getInput(); // no display at all
+  for (const char *line : {"InputManager::startUp(): Error starting InputManager. "
+                           "GraphicsManager must be started first.",
+                           "InputManager::getInput(): GraphicsManager unexpectedly returned "
+                           "null window!"})
+    EXPECT_TRUE(logContains(log, line)) << line;
+  ks::LogManager::getInstance().shutDown();
 }
