@@ -30,9 +30,7 @@ if [ ${#targets[@]} -eq 0 ]; then
   done
 fi
 
-ks_build build-fuzz -DKESTLE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  >/dev/null ||
-  exit 1
+ks_build "${KS_FUZZ_BUILD[@]}" >/dev/null || exit 1
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 
 failed=0

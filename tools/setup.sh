@@ -36,3 +36,7 @@ ks_build() {
   }
   cmake --build "$dir" -j "$(nproc)"
 }
+
+# The fuzz build's folder and options (clang, libFuzzer), shared by tools/fuzz.sh and ./check.
+KS_FUZZ_BUILD=(build-fuzz -DKESTLE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON)

@@ -2,14 +2,12 @@
 // mouse input while it records what it is sent. What it shows is read from the frame log it
 // writes; what it plays, from its audio going to a wave file. Replayed as text afterwards, the
 // recording must end on the frame the live run ended on.
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -20,8 +18,6 @@
 #include "WaveFile.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // Generous bounds: software GL on a loaded machine may take several times the 33 ms step.
 const int WINDOW_TIMEOUT_MS = 60000;
@@ -39,17 +35,6 @@ bool xdotool(const std::string &args, std::string *p_out = nullptr, int timeout_
       *p_out += buffer;
   int status = pclose(p_pipe);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-/// Polls `done` until it holds or `timeout_ms` has passed; returns its last value.
-bool waitUntil(int timeout_ms, const std::function<bool()> &done) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (!done()) {
-    if (Clock::now() >= deadline)
-      return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  }
-  return true;
 }
 
 long fileSize(const std::string &path) {
@@ -90,13 +75,6 @@ Cell find(const ks::TextFrame &frame, char ch, char color) {
   return Cell{};
 }
 
-bool shows(const ks::TextFrame &frame, const std::string &text) {
-  for (const std::string &line : frame.getLines())
-    if (line.find(text) != std::string::npos)
-      return true;
-  return false;
-}
-
 class GamePlay : public testing::Test {
 protected:
   void SetUp() override {
@@ -134,10 +112,12 @@ protected:
   /// Waits for the game to show a frame for which `is` holds, kept in `frame`. On failure the
   /// newest frame is added to the test's output.
   testing::AssertionResult waitFor(const std::function<bool(const ks::TextFrame &)> &is) {
-    if (waitUntil(SCREEN_TIMEOUT_MS, [&] {
-          frame = newestFrame(path("frames.txt"), &step);
-          return frame.getVertical() > 0 && is(frame);
-        }))
+    if (kstest::eventually(
+            [&] {
+              frame = newestFrame(path("frames.txt"), &step);
+              return frame.getVertical() > 0 && is(frame);
+            },
+            SCREEN_TIMEOUT_MS))
       return testing::AssertionSuccess();
     return testing::AssertionFailure() << "the game showed at last:\n" << frame.toText();
   }
@@ -165,12 +145,12 @@ TEST_F(GamePlay, PlayedInTheWindowRecordedAndReplayedAsText) {
   pointAt(Cell{40, 12});
   xdotool("windowfocus --sync " + std::to_string(window));
   xdotool("key space");
-  ASSERT_TRUE(waitFor([](const ks::TextFrame &f) { return shows(f, "Press P to play"); }));
+  ASSERT_TRUE(waitFor([](const ks::TextFrame &f) { return kstest::shows(f, "Press P to play"); }));
 
   // P starts play: the green hero stands on the dirt.
   xdotool("key p");
   ASSERT_TRUE(waitFor([](const ks::TextFrame &f) {
-    return !shows(f, "Press P to play") && find(f, 0, '2').x >= 0;
+    return !kstest::shows(f, "Press P to play") && find(f, 0, '2').x >= 0;
   })) << "P did not start play";
   const Cell hero = find(frame, 0, '2');
   const long play_step = step;

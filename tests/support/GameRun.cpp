@@ -56,18 +56,24 @@ pid_t startProgram(const std::string &dir, const std::vector<std::string> &args,
   return pid;
 }
 
+bool eventually(const std::function<bool()> &done, int timeout_ms) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
 int waitProgram(pid_t pid, int timeout_ms) {
+  int status = 0;
   if (pid <= 0)
     return -1;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      return -1;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (!eventually([&] { return waitpid(pid, &status, WNOHANG) != 0; }, timeout_ms)) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -1;
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -75,6 +81,13 @@ int waitProgram(pid_t pid, int timeout_ms) {
 int runProgram(const std::string &dir, const std::vector<std::string> &args,
                const std::vector<std::string> &env, int timeout_ms) {
   return waitProgram(startProgram(dir, args, env), timeout_ms);
+}
+
+bool shows(const ks::TextFrame &frame, const std::string &text) {
+  for (const std::string &line : frame.getLines())
+    if (line.find(text) != std::string::npos)
+      return true;
+  return false;
 }
 
 std::map<int, ks::TextFrame> readFrameLog(const std::string &path) {

@@ -2,6 +2,7 @@
 #ifndef KS_TEST_GAME_RUN_H
 #define KS_TEST_GAME_RUN_H
 
+#include <functional>
 #include <map>
 #include <string>
 #include <sys/types.h>
@@ -21,6 +22,9 @@ std::string makeRunFolder(const std::string &name, const std::string &settings =
 pid_t startProgram(const std::string &dir, const std::vector<std::string> &args,
                    const std::vector<std::string> &env);
 
+/// Calls `done` until it holds, for at most `timeout_ms`; its last answer.
+bool eventually(const std::function<bool()> &done, int timeout_ms = 30000);
+
 /// Waits at most `timeout_ms` for `pid` to end; then kills it. Its exit status, or -1 if it
 /// was killed or died of a signal.
 int waitProgram(pid_t pid, int timeout_ms);
@@ -34,6 +38,9 @@ std::map<int, ks::TextFrame> readFrameLog(const std::string &path);
 
 /// Writes `frames` in the frame log's form.
 void writeFrameLog(const std::string &path, const std::map<int, ks::TextFrame> &frames);
+
+/// Whether a row of `frame` holds `text`.
+bool shows(const ks::TextFrame &frame, const std::string &text);
 
 /// "" if the frames are equal; otherwise both side by side, rows that differ marked.
 std::string frameDifference(const ks::TextFrame &expected, const ks::TextFrame &actual);
