@@ -180,7 +180,7 @@ TEST_F(TextFrameTest, FileFormReadsBackReadsWellInADiffAndRefusesMalformedText) 
 // stays for every later shape, in this test and after it: the square comes first. Colour
 // components: white by default, a colour's own, CUSTOM's stored ones, and an unknown colour
 // keeps the last.
-TEST_F(TextFrameTest, ShapesRecordTheirOutlineAndColour) {
+TEST_F(TextFrameTest, ShapesRecordTheirOutlineAndTheirColoursComponents) {
   const float PX = 256, PY = 320;
   struct Case {
     int type;
@@ -214,9 +214,7 @@ TEST_F(TextFrameTest, ShapesRecordTheirOutlineAndColour) {
         << c.type << " " << c.size;
     EXPECT_EQ(c.rgba, (std::vector<int>{s.r, s.g, s.b, s.a})) << c.type << " " << c.size;
   }
-}
-
-TEST(ColorTest, EightColoursAndWhiteOrUnchangedForTheRest) {
+  // The eight colours, and white or the components unchanged for the rest.
   const sf::Color library[] = {sf::Color::Black,  sf::Color::Red,  sf::Color::Green,
                                sf::Color::Yellow, sf::Color::Blue, sf::Color::Magenta,
                                sf::Color::Cyan,   sf::Color::White};

@@ -2,8 +2,6 @@
 #ifndef KS_TEST_WINDOW_SUPPORT_H
 #define KS_TEST_WINDOW_SUPPORT_H
 
-#include <string>
-
 #include <SFML/Graphics.hpp>
 #include <X11/Xlib.h>
 

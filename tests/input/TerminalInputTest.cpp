@@ -1,6 +1,5 @@
-// What a terminal sends, read by steps: keys held from their press until their auto-repeat
-// stops or the terminal reports their release, SGR mouse reports, escape sequences cut across
-// reads.
+// A terminal's bytes read step by step: keys held until their repeats stop or their release is
+// reported, SGR mouse reports, escape sequences cut across reads.
 #include <gtest/gtest.h>
 
 #include "EventKeyboard.h"
