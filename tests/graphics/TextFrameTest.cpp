@@ -24,17 +24,12 @@ ks::GraphicsManager &gm() {
 class TextFrameTest : public testing::Test {
 protected:
   void SetUp() override {
+    ks::Configuration::getInstance().reset();
     log = startLog("log");
-    ks::Configuration &config = ks::Configuration::getInstance();
-    config.reset();
-    config.setLogFile(log);
-    config.setDisplay("text");
+    ks::Configuration::getInstance().setDisplay("text");
     ks::WorldManager::getInstance().setView(ks::Box(ks::Vector(0, 0), 80, 24));
   }
-  void TearDown() override {
-    if (gm().isStarted())
-      gm().shutDown();
-  }
+  void TearDown() override { gm().shutDown(); }
   /// Starts the text display and returns the frame that `draw` presents.
   ks::TextFrame present(const std::function<void()> &draw) {
     EXPECT_EQ(0, gm().startUp());

@@ -25,8 +25,7 @@ protected:
   }
   void TearDown() override {
     ks::WorldManager::getInstance().shutDown();
-    if (ks::GraphicsManager::getInstance().isStarted())
-      ks::GraphicsManager::getInstance().shutDown();
+    ks::GraphicsManager::getInstance().shutDown();
   }
   std::string log;
 };
@@ -254,4 +253,8 @@ TEST_P(PixelIdentity, BatchedFrameEqualsDrawingEachCharacter) {
 
 INSTANTIATE_TEST_SUITE_P(TwoFontScales, PixelIdentity,
                          testing::Values(Look{2.0f, ks::BLACK, sf::Color::Black, 1024, 768},
-                                         Look{1.3f, 42, sf::Color::White, 1000, 700})); // no colour
+                                         Look{1.3f, 42, sf::Color::White, 1000, 700}), // no colour
+                         [](const testing::TestParamInfo<Look> &look) {
+                           return "Window" + std::to_string(look.param.width) + "x" +
+                                  std::to_string(look.param.height);
+                         });
