@@ -45,8 +45,7 @@ TEST(Synth, WritesSixAudibleUnclippedFilesTheSameOnEveryRun) {
     EXPECT_TRUE(rate == 44100 || rate == 22050) << rate;
     std::vector<sf::Int16> s(static_cast<size_t>(in.getSampleCount()));
     ASSERT_EQ(s.size(), in.read(s.data(), s.size()));
-    ASSERT_GT(s.size(), 1000u);
-    EXPECT_GE(s.size(), p.min_seconds * rate);
+    ASSERT_GE(s.size(), p.min_seconds * rate);
     EXPECT_LE(s.size(), p.max_seconds * rate);
     double sum = 0;
     int peak = 0, largest_step = 0;
@@ -57,7 +56,6 @@ TEST(Synth, WritesSixAudibleUnclippedFilesTheSameOnEveryRun) {
         largest_step = std::max(largest_step, std::abs(s[i] - s[i - 1]));
     }
     EXPECT_GT(std::sqrt(sum / s.size()) / 32768.0, 0.03) << "too quiet";
-    EXPECT_GT(peak, 32768 / 4);
     EXPECT_LT(peak, 32767) << "clipped";
     // Effects fade out (no click at the end); loops neither fade nor jump at the wrap.
     int tail_peak = 0;
@@ -74,7 +72,10 @@ TEST(Synth, WritesSixAudibleUnclippedFilesTheSameOnEveryRun) {
   EXPECT_NE(0, runSynth("'" + kstest::scratchPath("no-such-dir") + "'"));
 }
 
-TEST(Synth, ReadsNoteNamesRestsAndLengths) {
+// Details the six files would not show: the note names, rests and lengths scores are written in,
+// a narrow pulse is centred, noise follows its seed, and a loop wraps what runs past its end
+// back to its start.
+TEST(Synth, ReadsNotesCentresPulsesSeedsNoiseAndWrapsLoops) {
   std::vector<synth::Note> notes;
   ASSERT_EQ(0, synth::parseNotes("C4:2 F#5:1  Bb3:3 -:4 A4:16", &notes));
   std::string read;
@@ -84,11 +85,6 @@ TEST(Synth, ReadsNoteNamesRestsAndLengths) {
   EXPECT_DOUBLE_EQ(440.0, synth::keyToHz(69));
   for (const char *bad : {"H4:2", "C4", "C4:0", "C:2", "C#:1", "c4:2", "C4x:2", "C4:-1"})
     EXPECT_EQ(-1, synth::parseNotes(bad, &notes)) << bad;
-}
-
-// Details the six files would not show: a narrow pulse is centred, noise follows its seed, and a
-// loop wraps what runs past its end back to its start.
-TEST(Synth, CentresPulsesSeedsNoiseAndWrapsLoops) {
   synth::Tone pulse;
   pulse.duty = 0.125;
   pulse.env = {0.0001, 0.0, 1.0, 0.0};

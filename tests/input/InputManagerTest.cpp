@@ -1,6 +1,6 @@
 // The input manager with real X input: key and button events are sent to the server through
-// XTest from the test's own connection, as a user's keyboard and mouse would send them. What
-// an object is sent is written as a recording's lines without the step.
+// XTest from the test program's own connection, as a user's keyboard and mouse would send them.
+// What an object is sent is written as a recording's lines without the step.
 #include <gtest/gtest.h>
 
 #include "../graphics/WindowSupport.h"
@@ -28,7 +28,7 @@ class Input : public testing::Test {
 protected:
   void SetUp() override {
     log = startLog("log");
-    configureWindow(log);
+    ASSERT_NE(nullptr, p_display = configureWindow(log));
     ks::LogManager::getInstance().setLogLevel(2);
     ASSERT_EQ(0, ks::GraphicsManager::getInstance().startUp());
     ASSERT_EQ(0, ks::InputManager::getInstance().startUp());
@@ -47,7 +47,6 @@ protected:
       std::string line = ks::Recording::eventLine(0, e);
       seen.push_back(line.substr(2, line.size() - 3));
     };
-    ASSERT_NE(nullptr, p_display = XOpenDisplay(nullptr));
     XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
     window = ks::GraphicsManager::getInstance().getWindow()->getSystemHandle();
     focus(window);
@@ -57,13 +56,11 @@ protected:
   }
 
   void TearDown() override {
-    if (p_display != nullptr) {
-      for (KeySym sym : pressed)
-        XTestFakeKeyEvent(p_display, XKeysymToKeycode(p_display, sym), False, CurrentTime);
-      for (unsigned int b : {1u, 2u, 3u})
-        XTestFakeButtonEvent(p_display, b, False, CurrentTime);
-      XCloseDisplay(p_display);
-    }
+    for (KeySym sym : pressed)
+      XTestFakeKeyEvent(p_display, XKeysymToKeycode(p_display, sym), False, CurrentTime);
+    for (unsigned int b : {1u, 2u, 3u})
+      XTestFakeButtonEvent(p_display, b, False, CurrentTime);
+    XSync(p_display, False);
     ks::WorldManager::getInstance().shutDown();
     ks::InputManager::getInstance().shutDown();
     EXPECT_TRUE(logContains(log, "InputManager::shutDown(): Keyboard repeat enabled."));

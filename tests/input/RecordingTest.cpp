@@ -1,14 +1,11 @@
 // Recordings: a replay's input recorded again as it was read up to its close or its end,
-// recordings that don't read refused with the line at fault, and an input manager that can't
-// start.
+// recordings that don't read refused with the line at fault, and start-ups refused.
 #include <gtest/gtest.h>
 
 #include "Configuration.h"
 #include "GameManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
-#include "PathFind.h"
-#include "PathManager.h"
 #include "Recording.h"
 #include "RecordingObject.h"
 #include "TestSupport.h"
@@ -17,18 +14,18 @@ using namespace kstest;
 
 namespace {
 
-/// Starts the engine with the text display and `settings`.
-void start(const std::string &settings) {
+/// Starts the engine with the text display, its log in "log" and `settings`.
+int start(const std::string &settings) {
   ks::Configuration &config = ks::Configuration::getInstance();
   config.reset();
   config.setLogFile(scratchPath("log"));
   config.setOverrides("display:text,frame_time:0," + settings);
-  ASSERT_EQ(0, ks::GameManager::getInstance().startUp());
+  return ks::GameManager::getInstance().startUp();
 }
 
 /// Runs the engine with `settings` until the input ends the game (100 steps at most).
 void run(const std::string &settings) {
-  start(settings);
+  ASSERT_EQ(0, start(settings));
   auto *p_guard = new RecordingObject;
   p_guard->registerInterest(ks::STEP_EVENT);
   p_guard->on_event = [](const ks::Event *) {
@@ -51,19 +48,16 @@ TEST(RecordingTest, AReplayIsRecordedAsItWasReadUpToItsCloseOrItsEnd) {
                            "2 mouse pressed middle 39.9000015 0\n"
                            "3 key released 136\n3 key down NUM0\n3 key pressed F12\n"
                            "3 key down BACKSPACE\n5 close\n";
-  std::string in = scratchPath("in.rec"), out = scratchPath("out.rec");
+  std::string in = scratchPath("in.rec"), out = scratchPath("out.rec"), log = scratchPath("log");
   writeFile(in, head + "# read, not sent\n" + sent + "5 key pressed Q\nend 9\n");
   run("log_level:1,replay_file:" + in + ",record_file:" + out);
   EXPECT_EQ(head + sent + "end 6\n", readFile(out)); // nothing after the close
-  EXPECT_TRUE(logContains(ks::Configuration::getInstance().getLogFile(),
-                          "InputManager::getInput(): Window close event. Setting game over."));
   // Without a close the replay ends after the recorded run's steps.
   writeFile(in, head + "1 key pressed SPACE\nend 4\n");
   run("replay_file:" + in + ",record_file:" + out);
   EXPECT_EQ(head + "1 key pressed SPACE\nend 4\n", readFile(out));
-  EXPECT_TRUE(logContains(ks::Configuration::getInstance().getLogFile(),
-                          "InputManager::getInput(): End of replay after 4 steps. Setting game "
-                          "over."));
+  EXPECT_TRUE(logContains(
+      log, "InputManager::getInput(): End of replay after 4 steps. Setting game over."));
 }
 
 TEST(RecordingTest, RecordingsThatDontReadAreRefusedNamingTheLine) {
@@ -105,38 +99,10 @@ TEST(RecordingTest, RecordingsThatDontReadAreRefusedNamingTheLine) {
     EXPECT_NE(std::string::npos, lines.back().find(b.says)) << lines.back();
   }
   EXPECT_EQ(200, recording.getEvents()[0].event.key);
-
-  // A replay that doesn't read stops start-up with its line.
-  std::string file = scratchPath("bad.rec");
-  writeFile(file, head + "0 key pressed SHIFT\nend 1\n");
-  ks::Configuration &config = ks::Configuration::getInstance();
-  config.reset();
-  config.setLogFile(scratchPath("start.log"));
-  config.setOverrides("display:text,replay_file:" + file);
   ks::LogManager::getInstance().shutDown();
-  EXPECT_EQ(-1, ks::GameManager::getInstance().startUp());
-  EXPECT_TRUE(logContains(config.getLogFile(), "line 6: unknown key 'SHIFT'"));
-  ks::GameManager::getInstance().shutDown();
 }
 
-TEST(RecordingTest, WhileRecordingPathSearchesGetTheSetNumberOfPliesEveryStep) {
-  start("path_plies:7,record_file:" + scratchPath("plies.rec"));
-  auto *p_walker = new RecordingObject;
-  p_walker->setPosition(ks::Vector(1, 1));
-  ASSERT_EQ(0, ks::PathManager::getInstance().findPath(p_walker, ks::Vector(78, 22)));
-  std::vector<int> plies;
-  p_walker->registerInterest(ks::STEP_EVENT);
-  p_walker->on_event = [&](const ks::Event *p_e) {
-    if (p_e->getType() == ks::STEP_EVENT)
-      plies.push_back(p_walker->getPathFind()->getPly());
-    ks::GameManager::getInstance().setGameOver(plies.size() == 3);
-  };
-  ks::GameManager::getInstance().run();
-  ks::GameManager::getInstance().shutDown();
-  EXPECT_EQ((std::vector<int>{7, 14, 21}), plies); // whatever the machine's speed
-}
-
-TEST(InputManager, NeedsTheGraphicsManager) {
+TEST(InputManager, StartUpNeedsTheGraphicsManagerAndAReplayThatReads) {
   std::string log = startLog("log");
   ks::InputManager &im = ks::InputManager::getInstance();
   EXPECT_EQ(-1, im.startUp());
@@ -147,5 +113,12 @@ TEST(InputManager, NeedsTheGraphicsManager) {
                            "InputManager::getInput(): GraphicsManager unexpectedly returned "
                            "null window!"})
     EXPECT_TRUE(logContains(log, line)) << line;
+  // A replay that doesn't read stops the engine's start-up with its line.
+  std::string file = scratchPath("bad.rec");
+  writeFile(file, "kestle-recording 1\nview 80 24\nframe_time 33\nrandom_seed 1\npath_plies 1\n"
+                  "0 key pressed SHIFT\nend 1\n");
   ks::LogManager::getInstance().shutDown();
+  EXPECT_EQ(-1, start("replay_file:" + file));
+  EXPECT_TRUE(logContains(log, "line 6: unknown key 'SHIFT'"));
+  ks::GameManager::getInstance().shutDown();
 }

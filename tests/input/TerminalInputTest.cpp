@@ -1,12 +1,10 @@
-// What a terminal sends, read by steps: keys held from their press until their auto-repeat
-// stops or the terminal reports their release, SGR mouse reports, escape sequences cut across
-// reads.
+// A terminal's bytes read step by step: keys held until their repeats stop or their release is
+// reported, SGR mouse reports, escape sequences cut across reads.
 #include <gtest/gtest.h>
-
-#include <map>
 
 #include "EventKeyboard.h"
 #include "EventMouse.h"
+#include "Recording.h"
 #include "TerminalInput.h"
 
 namespace {
@@ -24,33 +22,12 @@ struct Case {
   std::vector<Read> reads;
 };
 
-std::ostream &operator<<(std::ostream &out, const Case &c) {
-  return out << c.name;
-}
-
-/// "+Right" pressed, "-Right" released, "=Right" held; "move@x,y", "clickR@x,y", "heldR@x,y".
+/// The events as a recording writes them without the step, joined by ", ".
 std::string eventText(const std::vector<ks::InputEvent> &events) {
-  std::map<int, std::string> keys = {{ks::RIGHTARROW, "Right"},
-                                     {ks::LEFTARROW, "Left"},
-                                     {ks::ESCAPE, "Esc"},
-                                     {ks::Q, "Q"},
-                                     {ks::A, "A"},
-                                     {ks::F11, "F11"}};
   std::string text;
   for (const ks::InputEvent &e : events) {
-    text += text.empty() ? "" : " ";
-    if (e.kind == ks::InputEvent::KEYBOARD) {
-      text += std::string(e.action == ks::KEY_PRESSED ? "+" : e.action == ks::KEY_DOWN ? "=" : "-");
-      text += keys.count(e.key) ? keys[e.key] : std::to_string(e.key);
-      continue;
-    }
-    text += e.action == ks::MOVED ? "move" : e.action == ks::CLICKED ? "click" : "held";
-    text += e.button == ks::LEFT     ? "L"
-            : e.button == ks::RIGHT  ? "R"
-            : e.button == ks::MIDDLE ? "M"
-                                     : "";
-    text += "@" + std::to_string(static_cast<int>(e.position.getX())) + "," +
-            std::to_string(static_cast<int>(e.position.getY()));
+    std::string line = ks::Recording::eventLine(0, e);
+    text += (text.empty() ? "" : ", ") + line.substr(2, line.size() - 3);
   }
   return text;
 }
@@ -58,49 +35,49 @@ std::string eventText(const std::vector<ks::InputEvent> &events) {
 const Case CASES[] = {
     {"HeldUntilTheRepeatsStop",
      false,
-     {{0, "\x1b[C", "+Right =Right"},
-      {600, "\x1b[C", "=Right"}, // the first repeat
-      {640, "\x1b[C", "=Right"},
-      {790, "", "=Right"},
-      {791, "", "-Right"}}},
+     {{0, "\x1b[C", "key pressed RIGHTARROW, key down RIGHTARROW"},
+      {600, "\x1b[C", "key down RIGHTARROW"}, // the first repeat
+      {640, "\x1b[C", "key down RIGHTARROW"},
+      {790, "", "key down RIGHTARROW"},
+      {791, "", "key released RIGHTARROW"}}},
     {"ATapIsHeldUntilItCouldHaveRepeated",
      false,
-     {{0, "q", "+Q =Q"}, {700, "", "=Q"}, {701, "", "-Q"}}},
+     {{0, "q", "key pressed Q, key down Q"}, {700, "", "key down Q"}, {701, "", "key released Q"}}},
     {"KittyReleases",
      true,
-     {{0, "\x1b[1;1:1C", "+Right =Right"},
-      {5000, "\x1b[1;1:2C", "=Right"},
-      {5001, "\x1b[1;1:3C\x1b[113;1u\x1b[23~", "-Right +Q +F11 =Q"}, // F11 is never held
-      {5002, "\x1b[113;1:3u", "-Q"}}},
+     {{0, "\x1b[1;1:1C", "key pressed RIGHTARROW, key down RIGHTARROW"},
+      {5000, "\x1b[1;1:2C", "key down RIGHTARROW"},
+      {5001, "\x1b[1;1:3C\x1b[113;1u\x1b[23~",
+       "key released RIGHTARROW, key pressed Q, key pressed F11, key down Q"}, // F11 is never held
+      {5002, "\x1b[113;1:3u", "key released Q"}}},
     {"SequencesCutAcrossReads",
      false,
      {{0, "\x1b", ""},
       {1, "[", ""},
-      {2, "D\x1b", "+Left =Left"},
-      {3, "", "+Esc =Left =Esc"}}}, // nothing followed: the Escape key
+      {2, "D\x1b", "key pressed LEFTARROW, key down LEFTARROW"},
+      // Nothing followed: the Escape key.
+      {3, "", "key pressed ESCAPE, key down LEFTARROW, key down ESCAPE"}}},
     {"MouseMovesClicksAndHolds",
      false,
-     {{0, "\x1b[<35;5;3M", "move@4,2"},
-      {1, "\x1b[<2;6;3Ma", "move@5,2 clickR@5,2 +A heldR@5,2 =A"},
-      {2, "\x1b[<34;7;3M", "move@6,2 heldR@6,2 =A"},
-      {3, "\x1b[<2;7;3m\x1b[<0;7;3M\x1b[<64;1;1M", "clickL@6,2 heldL@6,2 =A"}}},
+     {{0, "\x1b[<35;5;3M", "mouse moved none 4 2"},
+      {1, "\x1b[<2;6;3Ma",
+       "mouse moved none 5 2, mouse clicked right 5 2, key pressed A, mouse pressed right 5 2, key "
+       "down A"},
+      {2, "\x1b[<34;7;3M", "mouse moved none 6 2, mouse pressed right 6 2, key down A"},
+      {3, "\x1b[<2;7;3m\x1b[<0;7;3M\x1b[<64;1;1M",
+       "mouse clicked left 6 2, mouse pressed left 6 2, key down A"}}},
     {"AnswersToQueriesAreNoInput", false, {{0, "\x1b[?62;22c\x1b[?1u", ""}}},
 };
 
-class TerminalInputTest : public testing::TestWithParam<Case> {};
-
 } // namespace
 
-TEST_P(TerminalInputTest, StepsGiveTheirEvents) {
-  ks::TerminalInput input;
-  for (const Read &read : GetParam().reads) {
-    std::vector<ks::InputEvent> events;
-    input.receive(read.bytes, read.ms, GetParam().kitty, events);
-    EXPECT_EQ(read.events, eventText(events)) << "at " << read.ms << " ms";
+TEST(TerminalInputTest, StepsGiveTheirEvents) {
+  for (const Case &c : CASES) {
+    ks::TerminalInput input;
+    for (const Read &read : c.reads) {
+      std::vector<ks::InputEvent> events;
+      input.receive(read.bytes, read.ms, c.kitty, events);
+      EXPECT_EQ(read.events, eventText(events)) << c.name << " at " << read.ms << " ms";
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Terminal, TerminalInputTest, testing::ValuesIn(CASES),
-                         [](const testing::TestParamInfo<Case> &c) {
-                           return std::string(c.param.name);
-                         });

@@ -90,7 +90,6 @@ TEST(Audio, PlaysOnceOrLoopsUntilStopped) {
                                          " 'tone' successfully loaded"));
         ks::Music *p_music = music ? rm.getMusic("tone") : nullptr;
         ks::Sound *p_sound = music ? nullptr : rm.getSound("tone");
-        ASSERT_TRUE(p_music != nullptr || p_sound != nullptr);
         music ? p_music->play(loop) : p_sound->play(loop);
         if (loop) {
           ASSERT_TRUE(waitFor([&]() { return hear(out).second > 0.75; }));
@@ -129,8 +128,7 @@ TEST(Audio, WithoutDeviceLoadsAndFindsWithinLimits) {
       ASSERT_TRUE((i < 2 || rm.loadSound(tone, std::to_string(i)) == 0) &&
                   rm.loadMusic(tone, std::to_string(i)) == 0);
     EXPECT_TRUE(rm.loadSound(tone, "x") == -1 && rm.loadMusic(tone, "x") == -1);
-    ks::Music *p_music = rm.getMusic("127");
-    ASSERT_NE(nullptr, p_music);
+    ks::Music *p_music = rm.getMusic("127"); // a crash fails the child
     auto threads = []() { return std::distance(fs::directory_iterator("/proc/self/task"), {}); };
     auto before = threads();
     p_first->play(true);

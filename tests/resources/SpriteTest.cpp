@@ -1,4 +1,4 @@
-// Sprites and the sprite file loader: good files, every kind of broken file, and the table.
+// The sprite file loader: good files, every kind of broken file, and the table of sprites.
 #include <gtest/gtest.h>
 
 #include "LogManager.h"
@@ -36,17 +36,6 @@ protected:
 
 } // namespace
 
-TEST(Sprite, HoldsItsFramesUpToItsCapacity) {
-  ks::Sprite sprite(2);
-  EXPECT_TRUE(sprite.getColor() == ks::WHITE && sprite.getLabel() == "[Undefined]");
-  EXPECT_EQ(0, sprite.addFrame(ks::Frame(1, 1, "a")) + sprite.addFrame(ks::Frame(1, 1, "b")));
-  EXPECT_EQ(-1, sprite.addFrame(ks::Frame(1, 1, "c")));
-  EXPECT_EQ(2, sprite.getFrameCount());
-  EXPECT_EQ("b", sprite.getFrame(1).getString());
-  for (int index : {-1, 2}) // out of range: the empty frame
-    EXPECT_EQ(0, sprite.getFrame(index).getWidth() + sprite.getFrame(index).getHeight());
-}
-
 // Every file with its result, what was loaded ("WxH:" and the frames) and the lines written.
 TEST_F(SpriteLoader, LoadsGoodFilesAndReportsBrokenOnesOnTheirLines) {
   const std::string RM = "ResourceManager::loadSprite(): ", E = "\tError line ";
@@ -57,6 +46,7 @@ TEST_F(SpriteLoader, LoadsGoodFilesAndReportsBrokenOnesOnTheirLines) {
                      "  Valid colors are: black, red, green, yellow,",
                      "                    blue, magenta, cyan and white."};
   const std::string TWO = "3x2:abcdef/|\\\\|/";
+  const Lines PALE = {RM + "Unrecognized color ' pale'", RED[1], RED[2]};
   struct Case {
     const char *file;
     int level, rc, color;
@@ -69,12 +59,7 @@ TEST_F(SpriteLoader, LoadsGoodFilesAndReportsBrokenOnesOnTheirLines) {
       {"binary-rows.txt", 0, 0, ks::RED, std::string("3x2:\x00\xff\x01 \t\x7f", 10), {}},
       {"color-default.txt", 0, 0, ks::WHITE, TWO, {}},
       {"color-capital.txt", 0, 0, ks::WHITE, TWO, RED},
-      {"color-untrimmed.txt",
-       0,
-       0,
-       ks::WHITE,
-       "2x1:ab",
-       {RM + "Unrecognized color ' pale'", RED[1], RED[2]}},
+      {"color-untrimmed.txt", 0, 0, ks::WHITE, "2x1:ab", PALE},
       {"no-final-newline.txt", 0, -1, 0, "", {E + "11. End of file reached or missing newline."}},
       {"wide-row.txt", 0, -1, 0, "", {E + "6.  Width 4 of 3.", "\tLine is 'abcd'", ADD}},
       {"frames-zero.txt", 0, -1, 0, "", {}},
@@ -116,7 +101,13 @@ TEST_F(SpriteLoader, LoadsGoodFilesAndReportsBrokenOnesOnTheirLines) {
 TEST_F(SpriteLoader, TableFindsTheFirstAndHoldsAThousand) {
   ASSERT_EQ(0, rm.loadSprite(sprites("two-frames.txt"), "same"));
   ASSERT_EQ(0, rm.loadSprite(sprites("color-default.txt"), "same"));
-  EXPECT_EQ(ks::GREEN, rm.getSprite("same")->getColor());
+  ks::Sprite *p_same = rm.getSprite("same");
+  EXPECT_EQ(ks::GREEN, p_same->getColor());
+  // Full at the file's frame count; a frame out of range is the empty one.
+  EXPECT_EQ(-1, p_same->addFrame(ks::Frame(3, 2, "abcdef")));
+  EXPECT_EQ(2, p_same->getFrameCount());
+  for (int index : {-1, 2})
+    EXPECT_EQ(0, p_same->getFrame(index).getWidth() + p_same->getFrame(index).getHeight());
   EXPECT_EQ(nullptr, rm.getSprite("Same"));
   for (int i = 2; i < ks::MAX_SPRITES; i++)
     ASSERT_EQ(0, rm.loadSprite(sprites("two-frames.txt"), "s" + std::to_string(i)));
