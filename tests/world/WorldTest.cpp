@@ -155,6 +155,7 @@ TEST_F(WorldTest, ObjectsAreInTheListsOfTheirAttributesAndChangesGoToTheEnd) {
   ASSERT_EQ(graph().insertObject(p_a), 0); // back, so that shut-down deletes it
   for (const char *type : {"ks::step", "ks::keyboard", "ks::mouse", "ks::collision", "ks::out"})
     EXPECT_FALSE(world().isValid(type)) << type;
+  EXPECT_TRUE(world().isValid("ks::view") && world().isValid("game::explosion"));
   EXPECT_TRUE(kstest::logContains(log, "WorldManager does not handle ks::step") &&
               kstest::logContains(log, "Event ks::collision handled automatically."));
 }
