@@ -33,8 +33,9 @@ fi
 ks_build "${KS_FUZZ_BUILD[@]}" >/dev/null || exit 1
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 
-failed=0
-for target in "${targets[@]}"; do
+# fuzz_one TARGET: runs one target; prints its result line (and what it found).
+fuzz_one() {
+  local target=$1 seeds found log status stats crash
   seeds=tests/data/fuzz/$target
   if [ $smoke -eq 1 ]; then
     found=$(mktemp -d)
@@ -51,7 +52,7 @@ for target in "${targets[@]}"; do
   if [ $status -eq 0 ]; then
     echo "fuzz $target: passed (${stats:-no statistics})"
   else
-    failed=1
+    status=1
     echo "fuzz $target: FAILED"
     grep -E -A12 "^==[0-9]+==ERROR|runtime error|deadly signal" "$log" | head -40
     for crash in "$found"/crashes/*; do
@@ -64,5 +65,26 @@ for target in "${targets[@]}"; do
     done
   fi
   [ $smoke -eq 1 ] && rm -rf "$found"
-done
+  return $status
+}
+
+# A smoke run's targets run side by side, their reports printed in order.
+failed=0
+if [ $smoke -eq 1 ]; then
+  reports=$(mktemp -d)
+  for target in "${targets[@]}"; do
+    fuzz_one "$target" >"$reports/$target" 2>&1 &
+  done
+  for target in "${targets[@]}"; do
+    wait -n || failed=1
+  done
+  for target in "${targets[@]}"; do
+    cat "$reports/$target"
+  done
+  rm -rf "$reports"
+else
+  for target in "${targets[@]}"; do
+    fuzz_one "$target" || failed=1
+  done
+fi
 exit $failed
