@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "Configuration.h"
 #include "LogManager.h"
@@ -46,6 +47,12 @@ void WindowDisplay::logDesktopResolution() {
 int WindowDisplay::open(int horizontal, int vertical, float new_cell_width, float new_cell_height) {
   const Configuration &config = Configuration::getInstance();
   const LogManager &lm = LogManager::getInstance();
+  // Without an X display the window library aborts the whole program: refuse instead.
+  const char *p_display = getenv("DISPLAY");
+  if (p_display == nullptr || *p_display == '\0') {
+    lm.writeLog("WindowDisplay::open(): No X display to open a window on (DISPLAY is not set).");
+    return -1;
+  }
   p_window = new sf::RenderWindow(
       sf::VideoMode(config.getWindowHorizontalPixels(), config.getWindowVerticalPixels(), 32),
       sf::String(config.getWindowTitle()), config.getWindowStyle());

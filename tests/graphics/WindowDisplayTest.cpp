@@ -39,8 +39,11 @@ TEST_F(WindowDisplay, StartsOnceAtItsSizeAndRefusesAbsurdSizesAndBadFonts) {
   writeFile(bad_font, "not a font at all\n");
   const std::string no_window = "GraphicsLayer::startUp(): Unable to alloate window!",
                     font = "GraphicsManager::startUp(): Unable to load font from file '";
+  const std::string display = getenv("DISPLAY");
   // Sides past what X and GL can hold hang or crash the process: refused too.
   const std::pair<std::function<void()>, std::string> bad[] = {
+      {[] { unsetenv("DISPLAY"); },
+       "WindowDisplay::open(): No X display to open a window on (DISPLAY is not set)."},
       {[&] { config.setWindowHorizontalPixels(0); }, no_window},
       {[&] { config.setWindowHorizontalPixels(16385); }, no_window},
       {[&] { config.setWindowVerticalPixels(-1000); }, no_window},
@@ -54,6 +57,7 @@ TEST_F(WindowDisplay, StartsOnceAtItsSizeAndRefusesAbsurdSizesAndBadFonts) {
     configureWindow(log);
     change();
     EXPECT_EQ(-1, gm.startUp()) << message;
+    setenv("DISPLAY", display.c_str(), 1);
     EXPECT_TRUE(logContains(log, message)) << message;
     EXPECT_EQ(nullptr, gm.getWindow()) << message;
     EXPECT_EQ(0, gm.getHorizontal()); // no size is left behind from a refused start-up
